@@ -1,0 +1,105 @@
+#include "resources/helptext.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+// The help text goes into a layout property list at compile time.
+static_assert(kHelpText.size() > 0, "the help text must be usable in constant expressions");
+
+namespace {
+
+// Lines as the text area shows them, numbered from 1 (index 0 stays empty).
+std::vector<std::string> helpLines()
+{
+    std::vector<std::string> lines{""};
+    std::string_view rest = kHelpText;
+    for (;;) {
+        const auto end = rest.find('\r');
+        lines.emplace_back(rest.substr(0, end));
+        if (end == std::string_view::npos) break;
+        rest.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+size_t occurrences(const std::string& text, const std::string& word)
+{
+    size_t count = 0;
+    for (auto at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) ++count;
+    return count;
+}
+
+} // namespace
+
+TEST(HelpText, IsPlainAsciiWithSingleCrLineEnds)
+{
+    // Printable ASCII and CR only: this also rules out LF, tab and any other control character.
+    const auto bad = std::find_if(kHelpText.begin(), kHelpText.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte != '\r' && (byte < 32 || byte > 126);
+    });
+    EXPECT_EQ(bad, kHelpText.end()) << "at offset " << (bad - kHelpText.begin());
+    EXPECT_NE(kHelpText.back(), '\r');
+    EXPECT_EQ(std::count(kHelpText.begin(), kHelpText.end(), '\r'), 28);
+}
+
+TEST(HelpText, HasItsLayoutOfLines)
+{
+    const auto lines = helpLines();
+    ASSERT_EQ(lines.size(), 30u);
+
+    const std::set<size_t> empty{2, 4, 7, 8, 11, 12, 15, 17, 19, 21, 25, 28};
+    for (size_t n = 1; n < lines.size(); ++n)
+        EXPECT_EQ(lines[n].empty(), empty.count(n) == 1) << "line " << n;
+
+    const struct {
+        size_t line;
+        std::string text;
+    } fixed[] = {
+        {1, "Quorvel"},
+        {9, "Date Entry"},
+        {13, "References"},
+        {23, std::string(53, '*')},
+        {26, "Reference as:"},
+    };
+    for (const auto& row : fixed) EXPECT_EQ(lines[row.line], row.text) << "line " << row.line;
+
+    EXPECT_EQ(lines[5].back(), ':');
+    EXPECT_TRUE(std::regex_match(lines[6], std::regex(R"re("[^"]+" \(pp?\. [0-9]+(-[0-9]+)?\)\.)re")))
+        << lines[6];
+    EXPECT_EQ(lines[29].back(), '.');
+}
+
+TEST(HelpText, NamesTheProgramOnlyWhereExpected)
+{
+    const auto lines = helpLines();
+    ASSERT_EQ(lines.size(), 30u);
+    const std::vector<std::pair<size_t, size_t>> expected{{1, 1}, {10, 1}, {24, 1}, {27, 1}, {29, 5}};
+    for (size_t n = 1; n < lines.size(); ++n) {
+        const auto row = std::find_if(expected.begin(), expected.end(),
+                                      [n](const auto& e) { return e.first == n; });
+        EXPECT_EQ(occurrences(lines[n], "Quorvel"), row == expected.end() ? 0u : row->second)
+            << "line " << n;
+    }
+    EXPECT_EQ(occurrences(std::string(kHelpText), "Quorvel"), 9u);
+}
+
+TEST(HelpText, ListsTheReferencesInAuthorDateForm)
+{
+    const auto lines = helpLines();
+    ASSERT_EQ(lines.size(), 30u);
+    // Authors (year). Title. Journal, volume, first-last.
+    const std::regex reference(R"re([A-Z][^()]+ \(([0-9]{4})\)\. .+\. [A-Z][^.]+, [0-9]+, [0-9]+-[0-9]+\.)re");
+    const std::pair<size_t, std::string> years[] = {
+        {14, "1988"}, {16, "1979"}, {18, "2002"}, {20, "1995"}, {22, "1991"}};
+    for (const auto& [line, year] : years) {
+        std::smatch match;
+        ASSERT_TRUE(std::regex_match(lines[line], match, reference)) << lines[line];
+        EXPECT_EQ(match[1], year) << "line " << line;
+    }
+}
