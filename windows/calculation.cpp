@@ -1,0 +1,107 @@
+#include "windows/calculation.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "framework/text.h"
+
+namespace {
+
+constexpr std::string_view kMask = ".0000";
+
+// Walks the fields of the p-value list one at a time, so a long list is read only as far as it
+// is used: a tab or a line ending (CR LF, CR or LF) ends a field, and every field past the end
+// of the text is empty.
+class FieldCursor {
+public:
+    explicit FieldCursor(std::string_view text) : text(text) {}
+
+    std::string_view Next()
+    {
+        if (pos > text.size())
+            return {};
+        const std::size_t end = std::min(text.find_first_of("\t\r\n", pos), text.size());
+        const std::string_view field = text.substr(pos, end - pos);
+        pos = end + 1;
+        if (end < text.size() && text[end] == '\r' && pos < text.size() && text[pos] == '\n')
+            ++pos;
+        return field;
+    }
+
+private:
+    std::string_view text;
+    std::size_t pos = 0;
+};
+
+void Yield(const std::function<void()>& yield)
+{
+    if (yield)
+        yield();
+}
+
+CalculationResult Message(std::string_view text)
+{
+    return {std::string(text), {}};
+}
+
+}  // namespace
+
+CalculationResult Calculate(std::string_view testsText, std::string_view alphaText, std::string_view pText,
+                            const std::function<void()>& yield)
+{
+    const int32_t n = RuntimeCvtReal64ToSInt32(Val(testsText));
+    if (n < 2 || n > 999)
+        return Message(kTestsRangeMessage);
+    const double alpha = Val(alphaText);
+    if (alpha < .00001 || alpha > .9999)
+        return Message(kErrorRateRangeMessage);
+    const double simple = alpha / n;
+    if (pText.empty())
+        return Message(kNoTestDataMessage);
+
+    // A field that is missing or not a p-value stops the whole calculation with one message:
+    // read as 0 it would come out significant.
+    DoubleArray p(n - 1);
+    FieldCursor fields(pText);
+    for (int32_t i = 0; i < n; ++i) {
+        const std::string_view field = fields.Next();
+        if (!IsDecimalNumber(field))
+            return Message(kBadStatisticMessage);
+        const double value = Val(field);
+        if (value > 0.9999999 || value < 0)
+            return Message(kBadStatisticMessage);
+        p.Set(i, value);
+        Yield(yield);
+    }
+    p.Sort();
+
+    // Holm: the i-th smallest p-value is held against alpha / (n - i + 1).
+    DoubleArray critical(n - 1);
+    for (int32_t i = 1; i <= n; ++i) {
+        critical.Set(i - 1, alpha / RuntimeCvtSInt32ToReal64(n - i + 1));
+        Yield(yield);
+    }
+
+    const std::string rule = std::string(47, '+') + "\r";
+    CalculationResult result;
+    result.lines.reserve(static_cast<std::size_t>(n) + 6);
+    result.lines.push_back(rule);
+    result.lines.push_back(std::string(10, ' ') + "Sequential" + std::string(19, ' ') + "Simple\r");
+    result.lines.push_back("Test p    Critical p   Significant   Critical p\r");
+    result.lines.push_back("++++++    ++++++++++   +++++++++++   ++++++++++\r");
+    const std::string simpleText = Format(simple, kMask);
+    // Once one hypothesis is kept, every later (larger) p-value is kept too.
+    bool stop = false;
+    for (int32_t i = 0; i < n; ++i) {
+        const bool rejected = !stop && p.Get(i) <= critical.Get(i);
+        stop = !rejected;
+        const std::string_view significant = rejected ? "    yes" : "     no";
+        result.lines.push_back(Format(p.Get(i), kMask) + std::string(7, ' ') + Format(critical.Get(i), kMask) +
+                               std::string(6, ' ') + std::string(significant) + std::string(9, ' ') +
+                               simpleText + "\r");
+        Yield(yield);
+    }
+    result.lines.push_back(rule);
+    result.lines.emplace_back(kCreditLine);
+    return result;
+}
