@@ -1,0 +1,5 @@
+#include "windows/invisiblewnd.h"
+
+#include "resources/invisiblewndlayout.h"
+
+void InvisibleWnd::Layout() { SetProperties(*this, kInvisibleWndList); }

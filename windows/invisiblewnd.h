@@ -1,0 +1,12 @@
+#pragma once
+
+#include "framework/window.h"
+
+// The start window: never seen. Its Open event runs the splash.
+class InvisibleWnd : public Window {
+public:
+    static constexpr const char* kQualifiedName = "InvisibleWnd.InvisibleWnd";
+
+    void Layout() override;
+    void CreateControls() override {}
+};
