@@ -1,0 +1,12 @@
+#pragma once
+
+#include <memory>
+
+#include "framework/picture.h"
+
+// The program's pictures, read from the Resources folder on first use. Each returns nil (and
+// tries again next time) while its file cannot be read, and the same picture once it could.
+std::shared_ptr<Picture> Vesk();
+std::shared_ptr<Picture> VeskSmall();
+std::shared_ptr<Picture> BadgeSmall();
+std::shared_ptr<Picture> Question48();

@@ -1,0 +1,242 @@
+#include "app/pictureitems.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "framework/exceptions.h"
+#include "framework/folderitem.h"
+
+namespace {
+
+const QString kBuiltResources = QStringLiteral(QUORVEL_RESOURCES_DIR);
+
+bool WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A temporary install: <tmp>/bin/quorvel is the application file, <tmp>/Resources its pictures.
+class Install {
+public:
+    Install()
+    {
+        EXPECT_TRUE(dir_.isValid());
+        SetApplicationFileForTesting(dir_.filePath("bin/quorvel").toStdString());
+    }
+    ~Install() { SetApplicationFileForTesting(std::nullopt); }
+    Install(const Install&) = delete;
+    Install& operator=(const Install&) = delete;
+
+    QString Resources() const { return dir_.filePath("Resources"); }
+    QString Root() const { return dir_.path(); }
+    bool MakeResources() const { return QDir().mkpath(Resources()); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// --- The four picture items ------------------------------------------------------------------
+
+struct Item {
+    const char* name;
+    std::shared_ptr<Picture> (*get)();
+    const char* file;
+    int width;
+    int height;
+};
+
+void PrintTo(const Item& item, std::ostream* os)
+{
+    *os << item.name;
+}
+
+class PictureItems : public ::testing::TestWithParam<Item> {};
+
+// Each item keeps its picture in statics for the life of the process, so each goes through
+// every state in one test, from an unknown application file to a loaded picture.
+TEST_P(PictureItems, LoadOnFirstSuccessRetryWhileNilThenKeepThePicture)
+{
+    const Item& item = GetParam();
+    Install install;
+
+    // The application file unknown: the exception, and nothing cached.
+    SetApplicationFileForTesting("");
+    EXPECT_THROW(item.get(), NilObjectException);
+    SetApplicationFileForTesting(install.Root().toStdString() + "/bin/quorvel");
+
+    // No Resources folder: nil, no exception, and no folder made.
+    EXPECT_EQ(item.get(), nullptr);
+    EXPECT_FALSE(QDir(install.Resources()).exists());
+
+    // The folder without the file.
+    ASSERT_TRUE(install.MakeResources());
+    EXPECT_EQ(item.get(), nullptr);
+
+    // A file that is no picture.
+    const QString path = install.Resources() + "/" + item.file;
+    ASSERT_TRUE(WriteFile(path, QByteArray(600, '\x5A')));
+    EXPECT_EQ(item.get(), nullptr);
+
+    // The real file.
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::copy(kBuiltResources + "/" + item.file, path));
+    std::shared_ptr<Picture> pic = item.get();
+    ASSERT_NE(pic, nullptr);
+    EXPECT_EQ(pic->Width(), item.width);
+    EXPECT_EQ(pic->Height(), item.height);
+
+    // Loaded once: the file is not read again, even when it is gone or the folder unknown.
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_EQ(item.get(), pic);
+    SetApplicationFileForTesting("");
+    EXPECT_EQ(item.get(), pic);
+}
+
+INSTANTIATE_TEST_SUITE_P(Items, PictureItems,
+                         ::testing::Values(Item{"Vesk", Vesk, "Vesk.pict", 435, 54},
+                                           Item{"VeskSmall", VeskSmall, "VeskSmall.pict", 265, 45},
+                                           Item{"BadgeSmall", BadgeSmall, "QuorvelBadge", 150, 22},
+                                           Item{"Question48", Question48, "Question48.jpg", 29, 43}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// --- Finding the Resources folder --------------------------------------------------------------
+
+TEST(ApplicationBundleResources, IsTheResourcesFolderBesideTheExecutablesFolder)
+{
+    Install install;
+    EXPECT_EQ(GetApplicationBundleResources(), nullptr) << "missing folder means no resources";
+    ASSERT_TRUE(install.MakeResources());
+    std::shared_ptr<FolderItem> resources = GetApplicationBundleResources();
+    ASSERT_NE(resources, nullptr);
+    EXPECT_EQ(QString::fromStdString(resources->Path()), QDir(install.Resources()).absolutePath());
+}
+
+TEST(ApplicationBundleResources, IsNilWhenResourcesIsAFile)
+{
+    Install install;
+    ASSERT_TRUE(WriteFile(install.Resources(), "not a folder"));
+    EXPECT_EQ(GetApplicationBundleResources(), nullptr);
+}
+
+TEST(ApplicationBundleResources, ThrowsWhenThereIsNoFolderToClimbTo)
+{
+    Install install;
+    SetApplicationFileForTesting("");
+    EXPECT_THROW(GetApplicationBundleResources(), NilObjectException);
+    SetApplicationFileForTesting("/");  // the root has no parent
+    EXPECT_THROW(GetApplicationBundleResources(), NilObjectException);
+    SetApplicationFileForTesting("/quorvel");  // its folder is the root, which has none
+    EXPECT_THROW(GetApplicationBundleResources(), NilObjectException);
+}
+
+TEST(ApplicationBundleResources, DefaultsToTheRunningExecutable)
+{
+    SetApplicationFileForTesting(std::nullopt);
+    // The test executable lives in build/bin, beside build/Resources.
+    std::shared_ptr<FolderItem> resources = GetApplicationBundleResources();
+    ASSERT_NE(resources, nullptr);
+    EXPECT_EQ(QString::fromStdString(resources->Path()), QDir(kBuiltResources).absolutePath());
+}
+
+// --- Folder items ------------------------------------------------------------------------------
+
+class InvalidChildNames : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(InvalidChildNames, GiveNil)
+{
+    EXPECT_EQ(FolderItem("/tmp").Child(GetParam()), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, InvalidChildNames,
+                         ::testing::Values("", ".", "..", "a/b", "/", std::string("a\0b", 3)));
+
+TEST(FolderItem, ChildrenAndParentsAreAbsolutePathsWhetherOrNotTheyExist)
+{
+    FolderItem root("/");
+    EXPECT_EQ(root.Parent(), nullptr);
+    ASSERT_NE(root.Child("tmp"), nullptr);
+    EXPECT_EQ(root.Child("tmp")->Path(), "/tmp");
+
+    std::shared_ptr<FolderItem> ghost = FolderItem("/tmp").Child("no such quorvel file");
+    ASSERT_NE(ghost, nullptr);
+    EXPECT_EQ(ghost->Path(), "/tmp/no such quorvel file");
+    EXPECT_FALSE(ghost->Exists());
+    EXPECT_EQ(ghost->OpenAsPicture(), nullptr);
+    ASSERT_NE(ghost->Parent(), nullptr);
+    EXPECT_EQ(ghost->Parent()->Path(), "/tmp");
+    EXPECT_TRUE(ghost->Parent()->Exists());
+
+    EXPECT_EQ(FolderItem("/tmp/a/../b/").Path(), "/tmp/b");
+}
+
+struct Opening {
+    const char* name;
+    const char* source;  // a file of the built Resources folder, or nullptr for junk bytes
+    const char* savedAs;
+    bool opens;
+};
+
+void PrintTo(const Opening& o, std::ostream* os)
+{
+    *os << o.name;
+}
+
+class OpenAsPicture : public ::testing::TestWithParam<Opening> {};
+
+TEST_P(OpenAsPicture, ReadsByContentsExceptPictByName)
+{
+    const Opening& o = GetParam();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(o.savedAs);
+    if (o.source != nullptr) {
+        ASSERT_TRUE(QFile::copy(kBuiltResources + "/" + o.source, path));
+    } else {
+        ASSERT_TRUE(WriteFile(path, QByteArray("\x89PNG\r\n\x1a\n but no more of one", 29)));
+    }
+    std::shared_ptr<Picture> pic = FolderItem(path.toStdString()).OpenAsPicture();
+    EXPECT_EQ(pic != nullptr, o.opens);
+    if (pic) {
+        EXPECT_FALSE(pic->Image().isNull());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, OpenAsPicture,
+    ::testing::Values(Opening{"PngWithoutExtension", "QuorvelBadge", "badge", true},
+                      Opening{"PngNamedJpeg", "QuorvelBadge", "badge.jpg", true},
+                      Opening{"JpegNamedPng", "Question48.jpg", "question.png", true},
+                      Opening{"PictByName", "VeskSmall.pict", "banner.PICT", true},
+                      Opening{"PictWithoutExtension", "VeskSmall.pict", "banner", false},
+                      Opening{"PngNamedPict", "QuorvelBadge", "badge.pict", false},
+                      Opening{"BrokenPng", nullptr, "broken.png", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FolderItem, AFolderOpensAsNoPicture)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    EXPECT_EQ(FolderItem(dir.path().toStdString()).OpenAsPicture(), nullptr);
+}
+
+TEST(FolderItem, PictPixelsReachTheImage)
+{
+    std::shared_ptr<Picture> pic =
+        FolderItem((kBuiltResources + "/Vesk.pict").toStdString()).OpenAsPicture();
+    ASSERT_NE(pic, nullptr);
+    EXPECT_EQ(pic->Image().pixel(0, pic->Height() - 1), 0xFF187534u);
+    EXPECT_EQ(pic->Image().pixel(pic->Width() - 1, 0), 0xFFFFFFFFu);
+}
+
+}  // namespace
