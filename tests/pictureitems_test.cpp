@@ -203,7 +203,7 @@ TEST_P(OpenAsPicture, ReadsByContentsExceptPictByName)
     if (o.source != nullptr) {
         ASSERT_TRUE(QFile::copy(kBuiltResources + "/" + o.source, path));
     } else {
-        ASSERT_TRUE(WriteFile(path, QByteArray("\x89PNG\r\n\x1a\n but no more of one", 29)));
+        ASSERT_TRUE(WriteFile(path, QByteArray("\x89PNG\r\n\x1a\n") + "but no more of one"));
     }
     std::shared_ptr<Picture> pic = FolderItem(path.toStdString()).OpenAsPicture();
     EXPECT_EQ(pic != nullptr, o.opens);
