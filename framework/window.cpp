@@ -6,7 +6,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -203,8 +202,12 @@ int32_t Window::ContentHeight() const { return widget_->Content()->height(); }
 
 void Window::ResizeContent(int32_t width, int32_t height)
 {
+    // The frame holds the menu bar above the content; it keeps its height.
+    const QSize extra = widget_->size() - widget_->Content()->size();
+    widget_->resize(QSize(width, height) + extra);
+    // A hidden window lays out only when shown; the content follows now all the same.
     widget_->Content()->resize(width, height);
-    widget_->adjustSize();
+    LayoutControls();
 }
 
 bool Window::AcceptsProperty(std::string_view name) const
@@ -222,12 +225,10 @@ void Window::DeliverActivate()
 
 void Window::DeliverClose()
 {
-    std::shared_ptr<Window> self = Self<Window>();
     DispatchGuarded([this] { Event_Close(); });
     widget_->hide();
+    KeepUntilNextTurn(Self<Window>());
     UnregisterOpenWindow(*this);
-    // The window goes on the next turn of the loop, not inside its own close event.
-    QTimer::singleShot(0, QCoreApplication::instance(), [self] {});
 }
 
 bool Window::DeliverKeyDown(const std::string& key)
@@ -289,6 +290,9 @@ void Window::ApplySizeLimits()
         content->setMaximumSize(std::max(IntProperty("MaxWidth"), IntProperty("MinWidth")),
                                 std::max(IntProperty("MaxHeight"), IntProperty("MinHeight")));
         widget_->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+        // A fixed size set before the list made the window resizeable would otherwise stay
+        // behind as the frame's maximum; the content's own maximum is the limit.
+        widget_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     } else {
         content->setFixedSize(design);
         widget_->layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -1,5 +1,7 @@
 #include "framework/windowlist.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include "framework/runtime.h"
@@ -9,6 +11,15 @@
 namespace {
 // Released at shut-down; a fresh run of start-up makes it anew.
 std::vector<std::shared_ptr<Window>>* openWindows = nullptr;
+// Windows the user closed, kept until the event loop next turns: a window must not go inside
+// its own close event.
+std::vector<std::shared_ptr<Window>>* closedWindows = nullptr;
+
+void ReleaseClosedWindows()
+{
+    if (closedWindows != nullptr)
+        std::vector<std::shared_ptr<Window>>().swap(*closedWindows);
+}
 } // namespace
 
 std::vector<std::shared_ptr<Window>> OpenWindows()
@@ -48,6 +59,15 @@ std::shared_ptr<Window> GetImplicitWindow(std::string_view qualifiedClassName)
     return nullptr;
 }
 
+void KeepUntilNextTurn(std::shared_ptr<Window> window)
+{
+    if (closedWindows == nullptr)
+        closedWindows = new std::vector<std::shared_ptr<Window>>();
+    if (closedWindows->empty() && QCoreApplication::instance() != nullptr)
+        QMetaObject::invokeMethod(QCoreApplication::instance(), &ReleaseClosedWindows, Qt::QueuedConnection);
+    closedWindows->push_back(std::move(window));
+}
+
 void ReleaseWindowsAwaitingUpdate() { ReleaseTextAreasAwaitingUpdate(); }
 
 void ReleaseWindowList()
@@ -55,6 +75,8 @@ void ReleaseWindowList()
     // Windows go while the toolkit still runs; their widgets are deleted with them.
     delete openWindows;
     openWindows = nullptr;
+    delete closedWindows;
+    closedWindows = nullptr;
 }
 
 bool WindowListReleased() { return openWindows == nullptr; }

@@ -12,6 +12,8 @@ std::vector<std::shared_ptr<Window>> OpenWindows();
 void RegisterOpenWindow(const std::shared_ptr<Window>& window);
 void UnregisterOpenWindow(const Window& window);
 bool IsOpenWindow(const Window& window);
+// Holds a closed window until the event loop next turns.
+void KeepUntilNextTurn(std::shared_ptr<Window> window);
 
 // The open window of the class with that qualified name, visible or hidden; nullptr if none.
 std::shared_ptr<Window> GetImplicitWindow(std::string_view qualifiedClassName);

@@ -1,0 +1,200 @@
+#include <QApplication>
+#include <QTest>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+#include "app/windowaccessor.h"
+#include "framework/canvas.h"
+#include "framework/label.h"
+#include "framework/propertylist.h"
+#include "framework/textarea.h"
+#include "framework/windowlist.h"
+#include "testsupport.h"
+
+namespace {
+
+constexpr std::array kWindowEntries{
+    entry::Int32("Placement", 0),      entry::Int32("Width", 200),          entry::Int32("Height", 100),
+    entry::Int32("MinWidth", 64),      entry::Int32("MinHeight", 64),       entry::Int32("MaxWidth", 32000),
+    entry::Int32("MaxHeight", 32000),  entry::Int32("Frame", 0),            entry::Boolean("Composite", false),
+    entry::Boolean("HasBackColor", true), entry::Colour("BackColor", 0xFFFFFF),
+    entry::String("Title", "Probe"),   entry::Boolean("Visible", false),    entry::Boolean("FullScreen", false),
+    entry::Boolean("MenuBarVisible", true), entry::Boolean("CloseButton", true),
+    entry::Boolean("Resizeable", true), entry::Boolean("LiveResize", false),
+    entry::Boolean("MaximizeButton", true), entry::Boolean("MinimizeButton", true), entry::Int32("MacProcID", 0),
+};
+constexpr auto kWindowList = EncodePropertyList<EncodedSize(kWindowEntries)>(kWindowEntries);
+
+// A text area locked to all four edges, and a label locked to the right and bottom only.
+constexpr std::array kFieldEntries{
+    entry::String("Name", "Field"), entry::Int32("Index", INT32_MIN), entry::Int32("Left", 10),
+    entry::Int32("Top", 10), entry::Int32("Width", 100), entry::Int32("Height", 50),
+    entry::Boolean("LockLeft", true), entry::Boolean("LockTop", true), entry::Boolean("LockRight", true),
+    entry::Boolean("LockBottom", true), entry::Int32("TabPanelIndex", 0), entry::Int32("TabIndex", 0),
+    entry::Boolean("Styled", true), entry::Boolean("Multiline", true), entry::Int32("LimitText", 0),
+};
+constexpr auto kFieldList = EncodePropertyList<EncodedSize(kFieldEntries)>(kFieldEntries);
+constexpr std::array kTagEntries{
+    entry::String("Name", "Tag"), entry::Int32("Index", INT32_MIN), entry::Int32("Left", 150),
+    entry::Int32("Top", 70), entry::Int32("Width", 40), entry::Int32("Height", 20),
+    entry::Boolean("LockLeft", false), entry::Boolean("LockTop", false), entry::Boolean("LockRight", true),
+    entry::Boolean("LockBottom", true), entry::Int32("TabPanelIndex", 0), entry::Int32("TabIndex", 1),
+    entry::String("Text", "tag"),
+};
+constexpr auto kTagList = EncodePropertyList<EncodedSize(kTagEntries)>(kTagEntries);
+
+int opens = 0;
+
+// Asks for its own class while it opens, as the start window does.
+class ProbeWnd : public Window {
+public:
+    static constexpr const char* kQualifiedName = "ProbeWnd.ProbeWnd";
+    void Layout() override { SetProperties(*this, kWindowList); }
+    void CreateControls() override
+    {
+        for (auto [name, className, list] : {std::tuple{"Field", "TextArea", PropertyList(kFieldList)},
+                                             std::tuple{"Tag", "Label", PropertyList(kTagList)}}) {
+            auto control = New(ClassNamed(className));
+            control->Constructor();
+            AddControl(name, control);
+            SetProperties(*ControlByName(name), list);
+        }
+    }
+    void Event_Open() override
+    {
+        ++opens;
+        selfSeenInOpen = ImplicitInstance<ProbeWnd>().get();
+    }
+    bool Poke(Canvas&, int32_t, int32_t) { return true; }
+    ProbeWnd* selfSeenInOpen = nullptr;
+};
+
+void RegisterProbe()
+{
+    RegisterAllClasses();
+    if (FindClass(ProbeWnd::kQualifiedName) == nullptr)
+        RegisterClass<ProbeWnd>(ProbeWnd::kQualifiedName, "Window");
+    opens = 0;
+}
+
+} // namespace
+
+TEST(WindowRegistry, OpenHandlerAskingForItsOwnClassGetsItself)
+{
+    RegisterProbe();
+    auto window = ImplicitInstance<ProbeWnd>();
+    EXPECT_EQ(window->selfSeenInOpen, window.get());
+    EXPECT_EQ(opens, 1);
+    EXPECT_EQ(ImplicitInstance<ProbeWnd>(), window); // the second call builds nothing
+    EXPECT_EQ(opens, 1);
+}
+
+TEST(WindowRegistry, HidingBuildsFirstAndHiddenWindowsAreStillFound)
+{
+    RegisterProbe();
+    EXPECT_EQ(GetImplicitWindow(ProbeWnd::kQualifiedName), nullptr);
+    ImplicitInstance<ProbeWnd>()->Hide();
+    auto window = GetImplicitWindow(ProbeWnd::kQualifiedName);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->IsVisible());
+    EXPECT_EQ(ImplicitInstance<ProbeWnd>(), window);
+}
+
+TEST(WindowRegistry, AClosedWindowIsBuiltAnewOnTheNextRequest)
+{
+    RegisterProbe();
+    auto first = ImplicitInstance<ProbeWnd>();
+    first->Show();
+    first->Close();
+    EXPECT_EQ(GetImplicitWindow(ProbeWnd::kQualifiedName), nullptr);
+    auto second = ImplicitInstance<ProbeWnd>();
+    EXPECT_NE(second, first);
+    EXPECT_EQ(opens, 2);
+}
+
+TEST(WindowRegistry, ReleasedWindowListFindsNothing)
+{
+    RegisterProbe();
+    ImplicitInstance<ProbeWnd>();
+    ReleaseWindowList();
+    EXPECT_TRUE(WindowListReleased());
+    EXPECT_EQ(GetImplicitWindow(ProbeWnd::kQualifiedName), nullptr);
+}
+
+TEST(Delegates, SignatureKindAndLifetimeAreChecked)
+{
+    RegisterProbe();
+    auto window = ImplicitInstance<ProbeWnd>();
+    auto canvas = RuntimeCheckCast<Canvas>(window->New(ClassNamed("Canvas")));
+    canvas->Constructor();
+    auto field = RuntimeCheckCast<TextArea>(window->ControlByName("Field"));
+
+    auto poke = RuntimeCreateDelegate(&ProbeWnd::Poke, window, "( Canvas, Int32, Int32 ) as Boolean", kWeakDelegate);
+    EXPECT_THROW(RuntimeAddEventHandler(*field, EventId::MouseDown, poke), FrameworkError); // no such event
+    EXPECT_THROW(RuntimeAddEventHandler(*canvas, EventId::MouseDown,
+                                        RuntimeCreateDelegate(&ProbeWnd::Poke, window, "( Canvas )", kWeakDelegate)),
+                 FrameworkError);
+    EXPECT_THROW(RuntimeCreateDelegate(&ProbeWnd::Poke, window, "( Canvas, Int32, Int32 ) as Boolean", 0),
+                 FrameworkError);
+    RuntimeAddEventHandler(*canvas, EventId::MouseDown, poke);
+    EXPECT_TRUE(poke->Invoke(canvas.get(), EventArgs{3, 4, {}}));
+    EXPECT_THROW(poke->Invoke(field.get(), EventArgs{}), FrameworkError); // wrong control class
+
+    window->Close();
+    window.reset();
+    QApplication::processEvents(); // the closed window goes on the next turn of the loop
+    EXPECT_THROW(poke->Invoke(canvas.get(), EventArgs{}), NilObjectException);
+}
+
+TEST(Controls, LocksDecideHowControlsFollowTheWindow)
+{
+    RegisterProbe();
+    auto window = ImplicitInstance<ProbeWnd>();
+    window->ResizeContent(260, 150); // 60 wider, 50 taller
+    const QRect field = window->ControlByName("Field")->NativeWidget()->geometry();
+    const QRect tag = window->ControlByName("Tag")->NativeWidget()->geometry();
+    EXPECT_EQ(field, QRect(10, 10, 160, 100)); // stretched with both edges
+    EXPECT_EQ(tag, QRect(210, 120, 40, 20));   // moved with the far edges
+}
+
+TEST(TextAreaModel, WritesAreCheapAndTheWidgetShowsTheLastOne)
+{
+    RegisterProbe();
+    auto field = RuntimeCheckCast<TextArea>(ImplicitInstance<ProbeWnd>()->ControlByName("Field"));
+    auto* widget = static_cast<QTextEdit*>(field->NativeWidget());
+    field->SetText("a\r");
+    for (int i = 0; i < 2000; ++i)
+        field->SetText(field->Text() + "x");
+    EXPECT_EQ(field->Text().size(), 2002u); // CR kept as written
+    QApplication::processEvents();
+    EXPECT_EQ(widget->toPlainText().size(), 2002);
+    EXPECT_TRUE(widget->toPlainText().startsWith("a\nx"));
+
+    field->SetText("one\r\ntwo");
+    EXPECT_EQ(field->Text(), "one\r\ntwo"); // read back exactly as written
+    field->SetSelStart(5);                   // characters of the text: CR LF counts two
+    field->SetSelLength(3);
+    EXPECT_EQ(widget->textCursor().selectedText(), "two");
+    EXPECT_EQ(field->SelStart(), 5);
+    EXPECT_EQ(field->SelLength(), 3);
+    field->SetSelBold(true);
+    EXPECT_TRUE(field->SelBold());
+    field->SetSelStart(0);
+    field->SetSelLength(3);
+    EXPECT_FALSE(field->SelBold());
+}
+
+TEST(TextAreaModel, WhatAPersonTypesReachesTheText)
+{
+    RegisterProbe();
+    auto window = ImplicitInstance<ProbeWnd>();
+    auto field = RuntimeCheckCast<TextArea>(window->ControlByName("Field"));
+    field->SetText("ab");
+    QApplication::processEvents();
+    auto* widget = static_cast<QTextEdit*>(field->NativeWidget());
+    widget->moveCursor(QTextCursor::End);
+    QTest::keyClicks(widget, "c");
+    QTest::keyClick(widget, Qt::Key_Return);
+    QTest::keyClicks(widget, "d");
+    EXPECT_EQ(field->Text(), "abc\rd"); // lines a person types end with CR
+}
