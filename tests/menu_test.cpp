@@ -1,0 +1,442 @@
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <set>
+
+#include "app/menubar1.h"
+#include "app/windowaccessor.h"
+#include "framework/propertylist.h"
+#include "framework/textarea.h"
+#include "testsupport.h"
+
+namespace {
+
+// --- The program's menu tree ---
+
+struct ItemRow {
+    const char* name;
+    const char* text;
+    const char* shortcut;
+};
+
+constexpr ItemRow kEditItems[] = {
+    {"EditUndo", "&Undo", "Cmd+Z"},      {"UntitledMenu1", "-", ""},       {"EditCut", "Cu&t", "Cmd+X"},
+    {"EditCopy", "&Copy", "Cmd+C"},      {"EditPaste", "&Paste", "Cmd+V"}, {"EditClear", "&Delete", ""},
+    {"UntitledMenu0", "-", ""},          {"EditSelectAll", "Select &All", "Cmd+A"},
+};
+
+TEST(MenuBar1Test, TreeHoldsTheEditMenuItemByItem)
+{
+    RegisterAllClasses();
+    MenuBar1::ReleaseImplicitInstance();
+    std::shared_ptr<MenuBar1> bar = MenuBar1::ImplicitInstance();
+    ASSERT_EQ(bar->Count(), 1);
+    std::shared_ptr<MenuItem> edit = bar->Item(0);
+    EXPECT_EQ(edit->Name(), "EditMenu");
+    EXPECT_EQ(edit->Text(), "&Edit");
+    EXPECT_EQ(edit->KeyboardShortcut(), "");
+    EXPECT_TRUE(edit->AutoEnable());
+    ASSERT_EQ(edit->Count(), static_cast<int32_t>(std::size(kEditItems)));
+    for (int32_t i = 0; i < edit->Count(); ++i) {
+        const ItemRow& row = kEditItems[i];
+        SCOPED_TRACE(row.name);
+        std::shared_ptr<MenuItem> item = edit->Item(i);
+        EXPECT_EQ(item->Name(), row.name);
+        EXPECT_EQ(item->Text(), row.text);
+        EXPECT_EQ(item->KeyboardShortcut(), row.shortcut);
+        EXPECT_TRUE(item->AutoEnable());
+        EXPECT_EQ(item->IsSeparator(), std::string(row.text) == "-");
+        EXPECT_EQ(item->Count(), 0);
+        EXPECT_EQ(edit->Child(row.name), item);
+    }
+    EXPECT_EQ(edit->Item(edit->Count()), nullptr);
+    EXPECT_EQ(edit->Item(-1), nullptr);
+}
+
+TEST(MenuBar1Test, LookupFindsGrandchildrenThatChildDoesNot)
+{
+    RegisterAllClasses();
+    std::shared_ptr<MenuBar1> bar = MenuBar1::ImplicitInstance();
+    std::shared_ptr<MenuItem> paste = bar->Lookup("EditPaste");
+    ASSERT_NE(paste, nullptr);
+    EXPECT_EQ(paste, bar->Child("EditMenu")->Child("EditPaste"));
+    EXPECT_EQ(bar->Child("EditPaste"), nullptr);
+    EXPECT_EQ(bar->Lookup("EditMenu"), bar->Item(0));
+    EXPECT_EQ(bar->Lookup("FileQuit"), nullptr);
+}
+
+TEST(MenuBar1Test, SharedInstanceIsBuiltOnceAndAfreshAfterRelease)
+{
+    RegisterAllClasses();
+    MenuBar1::ReleaseImplicitInstance();
+    EXPECT_FALSE(MenuBar1::HasImplicitInstance());
+    std::shared_ptr<MenuBar1> first = MenuBar1::ImplicitInstance();
+    EXPECT_TRUE(MenuBar1::HasImplicitInstance());
+    EXPECT_EQ(MenuBar1::ImplicitInstance(), first);
+    EXPECT_EQ(first->Child("EditMenu")->Count(), 8); // built once: no items appended twice
+
+    MenuBar1::ReleaseImplicitInstance();
+    EXPECT_FALSE(MenuBar1::HasImplicitInstance());
+    EXPECT_EQ(first.use_count(), 1); // only this test holds the old tree now
+    std::shared_ptr<MenuBar1> second = MenuBar1::ImplicitInstance();
+    EXPECT_NE(second, first);
+    EXPECT_EQ(second->Child("EditMenu")->Count(), 8);
+}
+
+// --- The menu bar in a window ---
+
+constexpr std::array kWindowEntries{
+    entry::Int32("Placement", 0),       entry::Int32("Width", 300),        entry::Int32("Height", 200),
+    entry::Int32("MinWidth", 64),       entry::Int32("MinHeight", 64),     entry::Int32("MaxWidth", 32000),
+    entry::Int32("MaxHeight", 32000),   entry::Int32("Frame", 0),          entry::Boolean("Composite", false),
+    entry::Boolean("HasBackColor", false), entry::Colour("BackColor", 0xFFFFFF),
+    entry::String("Title", "Menus"),    entry::Boolean("Visible", false),  entry::Boolean("FullScreen", false),
+    entry::Boolean("MenuBarVisible", true), entry::Boolean("CloseButton", true),
+    entry::Boolean("Resizeable", false), entry::Boolean("LiveResize", false),
+    entry::Boolean("MaximizeButton", false), entry::Boolean("MinimizeButton", true), entry::Int32("MacProcID", 0),
+};
+constexpr auto kWindowList = EncodePropertyList<EncodedSize(kWindowEntries)>(kWindowEntries);
+
+template <int32_t kTop, int32_t kTabIndex, bool kReadOnly>
+constexpr std::array kFieldEntries{
+    entry::Int32("Index", INT32_MIN),   entry::Int32("Left", 10),          entry::Int32("Top", kTop),
+    entry::Int32("Width", 200),         entry::Int32("Height", 40),        entry::Boolean("LockLeft", true),
+    entry::Boolean("LockTop", true),    entry::Boolean("LockRight", false), entry::Boolean("LockBottom", false),
+    entry::Int32("TabPanelIndex", 0),   entry::Int32("TabIndex", kTabIndex), entry::Boolean("TabStop", true),
+    entry::Boolean("Multiline", false), entry::Int32("LimitText", 0),      entry::Boolean("ReadOnly", kReadOnly),
+};
+template <int32_t kTop, int32_t kTabIndex, bool kReadOnly>
+constexpr auto kFieldList = EncodePropertyList<EncodedSize(kFieldEntries<kTop, kTabIndex, kReadOnly>)>(
+    kFieldEntries<kTop, kTabIndex, kReadOnly>);
+
+// Two editable fields and a read-only one under the program's menu bar; no menu handlers of
+// its own unless a test adds them.
+class MenuProbeWnd : public Window {
+public:
+    static constexpr const char* kQualifiedName = "MenuProbeWnd.MenuProbeWnd";
+
+    void Layout() override
+    {
+        SetProperties(*this, kWindowList);
+        SetMenuBar(MenuBar1::ImplicitInstance());
+    }
+    void CreateControls() override
+    {
+        for (auto [name, list] : {std::pair{"Source", PropertyList(kFieldList<10, 0, false>)},
+                                  std::pair{"Target", PropertyList(kFieldList<60, 1, false>)},
+                                  std::pair{"Output", PropertyList(kFieldList<110, 2, true>)}}) {
+            auto control = New(ClassNamed("TextArea"));
+            control->Constructor();
+            AddControl(name, control);
+            SetProperties(*ControlByName(name), list);
+        }
+    }
+
+    std::shared_ptr<TextArea> Area(const std::string& name) { return RuntimeCheckCast<TextArea>(ControlByName(name)); }
+    QTextEdit* Widget(const std::string& name) { return static_cast<QTextEdit*>(Area(name)->NativeWidget()); }
+    QMenuBar* Bar() { return NativeWidget()->findChild<QMenuBar*>(); }
+    QAction* Action(const char* name) { return Bar()->findChild<QAction*>(name); }
+
+    bool Handled_Action()
+    {
+        ++handled;
+        return handlerResult;
+    }
+    int handled = 0;
+    bool handlerResult = true;
+};
+
+class MenuViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RegisterAllClasses();
+        if (FindClass(MenuProbeWnd::kQualifiedName) == nullptr)
+            RegisterClass<MenuProbeWnd>(MenuProbeWnd::kQualifiedName, "Window");
+        QGuiApplication::clipboard()->clear();
+        wnd = ImplicitInstance<MenuProbeWnd>();
+        wnd->Show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(wnd->NativeWidget()));
+    }
+    void TearDown() override
+    {
+        wnd->Close();
+        QApplication::processEvents();
+        EXPECT_EQ(TakePendingException(), nullptr);
+    }
+
+    // Puts the text in the field, gives it the focus and selects characters [start, start+length).
+    void Prepare(const char* field, const std::string& text, int32_t start, int32_t length)
+    {
+        std::shared_ptr<TextArea> area = wnd->Area(field);
+        area->SetText(text);
+        area->UpdateWidget();
+        area->SetFocus();
+        area->SetSelStart(start);
+        area->SetSelLength(length);
+    }
+    std::set<std::string> Enabled()
+    {
+        std::set<std::string> names;
+        for (QAction* action : wnd->Bar()->findChildren<QAction*>())
+            if (action->isEnabled() && !action->objectName().isEmpty() && !action->menu())
+                names.insert(action->objectName().toStdString());
+        return names;
+    }
+    void Choose(const char* name) { wnd->Action(name)->trigger(); }
+    void OpenAndCloseMenu(const char* name = "EditMenu")
+    {
+        QMenu* menu = wnd->Bar()->findChild<QMenu*>(name);
+        ASSERT_NE(menu, nullptr);
+        menu->popup(wnd->NativeWidget()->mapToGlobal(QPoint(0, 0)));
+        menu->close();
+    }
+
+    UiRecorder ui;
+    std::shared_ptr<MenuProbeWnd> wnd;
+};
+
+TEST_F(MenuViewTest, ShowsOneEditMenuWithTheItemsShortcutsAndMnemonicsInOrder)
+{
+    QList<QAction*> menus = wnd->Bar()->actions();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(menus[0]->text(), "&Edit");
+    QList<QAction*> items = menus[0]->menu()->actions();
+    ASSERT_EQ(items.size(), static_cast<qsizetype>(std::size(kEditItems)));
+    const char* shortcuts[] = {"Ctrl+Z", "", "Ctrl+X", "Ctrl+C", "Ctrl+V", "", "", "Ctrl+A"};
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        SCOPED_TRACE(kEditItems[i].name);
+        const bool separator = std::string(kEditItems[i].text) == "-";
+        EXPECT_EQ(items[i]->isSeparator(), separator);
+        if (!separator) {
+            EXPECT_EQ(items[i]->objectName().toStdString(), kEditItems[i].name);
+            EXPECT_EQ(items[i]->text().toStdString(), kEditItems[i].text);
+        }
+        EXPECT_EQ(items[i]->shortcut().toString(QKeySequence::PortableText).toStdString(), shortcuts[i]);
+    }
+}
+
+struct StateRow {
+    const char* what;
+    const char* field; // nullptr: the focus is on no text area
+    const char* text;
+    int32_t selStart;
+    int32_t selLength;
+    const char* clipboard;
+    std::set<std::string> enabled;
+};
+
+TEST_F(MenuViewTest, CommandsAreEnabledOnlyWhenTheyApplyToTheFocusedArea)
+{
+    const StateRow rows[] = {
+        {"no text area focused", nullptr, "", 0, 0, "clip", {}},
+        {"empty area, empty clipboard", "Source", "", 0, 0, "", {}},
+        {"empty area, text to paste", "Source", "", 0, 0, "clip", {"EditPaste"}},
+        {"text, no selection", "Source", "abc", 1, 0, "", {"EditSelectAll"}},
+        {"text with a selection", "Source", "abc", 1, 2, "",
+         {"EditCut", "EditCopy", "EditClear", "EditSelectAll"}},
+        {"selection and text to paste", "Target", "abc", 0, 1, "clip",
+         {"EditCut", "EditCopy", "EditPaste", "EditClear", "EditSelectAll"}},
+        {"read-only area with a selection", "Output", "abc", 0, 3, "clip", {"EditCopy", "EditSelectAll"}},
+        {"read-only area, no selection", "Output", "abc", 0, 0, "clip", {"EditSelectAll"}},
+    };
+    for (const StateRow& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (row.field != nullptr) {
+            Prepare(row.field, row.text, row.selStart, row.selLength);
+        } else {
+            wnd->Bar()->setFocus(); // only borrows the focus: move it off any area first
+            wnd->NativeWidget()->setFocus();
+        }
+        QGuiApplication::clipboard()->setText(row.clipboard);
+        // Current for the shortcuts before any menu opens, and still right when one does.
+        EXPECT_EQ(Enabled(), row.enabled);
+        OpenAndCloseMenu();
+        EXPECT_EQ(Enabled(), row.enabled);
+    }
+}
+
+TEST_F(MenuViewTest, UndoIsEnabledAfterTypingAndTakesTheTypingBack)
+{
+    wnd->Area("Source")->SetFocus();
+    EXPECT_FALSE(wnd->Action("EditUndo")->isEnabled());
+    QTest::keyClicks(wnd->Widget("Source"), "12");
+    EXPECT_EQ(wnd->Area("Source")->Text(), "12");
+    ASSERT_TRUE(wnd->Action("EditUndo")->isEnabled());
+    Choose("EditUndo");
+    EXPECT_EQ(wnd->Area("Source")->Text(), "");
+    EXPECT_FALSE(wnd->Action("EditUndo")->isEnabled());
+}
+
+TEST_F(MenuViewTest, CopyPasteCutDeleteAndSelectAllReachTheTextModel)
+{
+    Prepare("Source", "hello world", 6, 5);
+    Choose("EditCopy");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "world");
+    EXPECT_EQ(wnd->Area("Source")->Text(), "hello world");
+
+    Prepare("Target", "say ", 4, 0);
+    ASSERT_TRUE(wnd->Action("EditPaste")->isEnabled());
+    Choose("EditPaste");
+    EXPECT_EQ(wnd->Area("Target")->Text(), "say world");
+    EXPECT_EQ(wnd->Area("Target")->SelStart(), 9);
+
+    Choose("EditSelectAll");
+    EXPECT_EQ(wnd->Area("Target")->SelStart(), 0);
+    EXPECT_EQ(wnd->Area("Target")->SelLength(), 9);
+
+    wnd->Area("Target")->SetSelStart(0);
+    wnd->Area("Target")->SetSelLength(4);
+    Choose("EditCut");
+    EXPECT_EQ(wnd->Area("Target")->Text(), "world");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "say ");
+
+    wnd->Area("Target")->SetSelStart(1);
+    wnd->Area("Target")->SetSelLength(3);
+    Choose("EditClear");
+    EXPECT_EQ(wnd->Area("Target")->Text(), "wd");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "say "); // Delete leaves the clipboard alone
+    EXPECT_FALSE(wnd->Action("EditClear")->isEnabled());     // nothing selected any more
+}
+
+TEST_F(MenuViewTest, ReadOnlyAreaRefusesChangesEvenWhenAStaleItemIsChosen)
+{
+    Prepare("Source", "keep", 0, 4);
+    QGuiApplication::clipboard()->setText("new");
+    ASSERT_TRUE(wnd->Action("EditCut")->isEnabled());
+    // Becoming read-only sends no signal; the command checks again when chosen.
+    wnd->Area("Source")->SetProperty("ReadOnly", true);
+    for (const char* name : {"EditCut", "EditPaste", "EditClear"})
+        Choose(name);
+    EXPECT_EQ(wnd->Area("Source")->Text(), "keep");
+    OpenAndCloseMenu();
+    EXPECT_EQ(Enabled(), (std::set<std::string>{"EditCopy", "EditSelectAll"}));
+}
+
+TEST_F(MenuViewTest, MenuBarTakingTheFocusLeavesTheCommandsOnTheArea)
+{
+    Prepare("Source", "abc", 0, 2);
+    wnd->Bar()->setFocus(Qt::MenuBarFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), wnd->Bar());
+    OpenAndCloseMenu();
+    ASSERT_TRUE(wnd->Action("EditCopy")->isEnabled());
+    Choose("EditCopy");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "ab");
+}
+
+TEST_F(MenuViewTest, HandlerOnTheWindowTakesPrecedenceOverTheBuiltInCommand)
+{
+    Prepare("Source", "abc", 0, 0);
+    EXPECT_FALSE(wnd->Action("EditCopy")->isEnabled());
+    wnd->AddMenuHandler("EditCopy", RuntimeCreateDelegate(&MenuProbeWnd::Handled_Action, wnd, "(  ) as Boolean",
+                                                          kWeakDelegate));
+    OpenAndCloseMenu();
+    EXPECT_TRUE(wnd->Action("EditCopy")->isEnabled()); // a handler enables its item
+
+    wnd->Area("Source")->SetSelLength(3);
+    Choose("EditCopy");
+    EXPECT_EQ(wnd->handled, 1);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), ""); // it returned true: the choice is taken
+
+    wnd->handlerResult = false;
+    Choose("EditCopy");
+    EXPECT_EQ(wnd->handled, 2);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "abc"); // false lets the built-in command act
+}
+
+TEST_F(MenuViewTest, ControlShortcutInAFocusedFieldTriggersTheMenuItem)
+{
+    Prepare("Source", "abc", 1, 2);
+    QSignalSpy copies(wnd->Action("EditCopy"), &QAction::triggered);
+    QTest::keyClick(wnd->Widget("Source"), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(copies.count(), 1);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "bc");
+
+    Prepare("Target", "", 0, 0);
+    QSignalSpy pastes(wnd->Action("EditPaste"), &QAction::triggered);
+    QTest::keyClick(wnd->Widget("Target"), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(pastes.count(), 1);
+    EXPECT_EQ(wnd->Area("Target")->Text(), "bc");
+
+    // A disabled item's shortcut does not fire, and the read-only text stays.
+    Prepare("Output", "fixed", 0, 5);
+    QSignalSpy cuts(wnd->Action("EditCut"), &QAction::triggered);
+    QTest::keyClick(wnd->Widget("Output"), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(cuts.count(), 0);
+    EXPECT_EQ(wnd->Area("Output")->Text(), "fixed");
+}
+
+// A window with nothing to focus, whose handler is registered after its menu bar is built.
+class BareMenuWnd : public Window {
+public:
+    static constexpr const char* kQualifiedName = "BareMenuWnd.BareMenuWnd";
+    void Layout() override
+    {
+        SetProperties(*this, kWindowList);
+        SetMenuBar(MenuBar1::ImplicitInstance());
+    }
+    void AddMenuHandlers(Window& window) override
+    {
+        window.AddMenuHandler("EditSelectAll", RuntimeCreateDelegate(&BareMenuWnd::SelectAll_Action,
+                                                                     Self<BareMenuWnd>(), "(  ) as Boolean",
+                                                                     kWeakDelegate));
+    }
+    bool SelectAll_Action() { return true; }
+};
+
+TEST(MenuBarViewTest, HandlerRegisteredWhileTheWindowIsBuiltIsEnabledOnceItIsActive)
+{
+    RegisterAllClasses();
+    if (FindClass(BareMenuWnd::kQualifiedName) == nullptr)
+        RegisterClass<BareMenuWnd>(BareMenuWnd::kQualifiedName, "Window");
+    std::shared_ptr<BareMenuWnd> bare = ImplicitInstance<BareMenuWnd>();
+    bare->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(bare->NativeWidget()));
+    auto* bar = bare->NativeWidget()->findChild<QMenuBar*>();
+    EXPECT_TRUE(bar->findChild<QAction*>("EditSelectAll")->isEnabled()); // its shortcut works at once
+    EXPECT_FALSE(bar->findChild<QAction*>("EditCopy")->isEnabled());
+    bare->Close();
+    QApplication::processEvents();
+}
+
+// --- Items the program's bar does not have: AutoEnable off, and a name with no command ---
+
+TEST_F(MenuViewTest, ItemWithoutAutoEnableOrCommandNeedsAHandler)
+{
+    auto bar = RuntimeCheckCast<MenuBar>(RuntimeNewObject(ClassNamed("MenuBar")));
+    bar->Constructor();
+    auto file = RuntimeCheckCast<MenuItem>(RuntimeNewObject(ClassNamed("MenuItem")));
+    file->Constructor();
+    file->SetName("FileMenu");
+    file->SetText("&File");
+    bar->Append(file);
+    for (auto [name, autoEnable] : {std::pair{"EditCopy", false}, std::pair{"FileQuit", true}}) {
+        auto item = RuntimeCheckCast<MenuItem>(RuntimeNewObject(ClassNamed("MenuItem")));
+        item->Constructor();
+        item->SetName(name);
+        item->SetText(name);
+        item->SetAutoEnable(autoEnable);
+        file->Append(item);
+    }
+    wnd->SetMenuBar(bar);
+    Prepare("Source", "abc", 0, 3);
+    OpenAndCloseMenu("FileMenu");
+    EXPECT_EQ(Enabled(), std::set<std::string>{});
+
+    wnd->AddMenuHandler("FileQuit", RuntimeCreateDelegate(&MenuProbeWnd::Handled_Action, wnd, "(  ) as Boolean",
+                                                          kWeakDelegate));
+    OpenAndCloseMenu("FileMenu");
+    EXPECT_EQ(Enabled(), std::set<std::string>{"FileQuit"});
+    Choose("FileQuit");
+    EXPECT_EQ(wnd->handled, 1);
+}
+
+} // namespace
