@@ -132,9 +132,12 @@ protected:
         QTextEdit::keyPressEvent(event);
     }
 
-    // Pasted text is cut to the room that the length limit leaves.
+    // Pasted text is cut to the room that the length limit leaves. A paste can come straight
+    // from a command, with no event to bring the widget up to date: the room is measured on
+    // the field's text, not on what the widget still shows.
     void insertFromMimeData(const QMimeData* source) override
     {
+        area_.UpdateWidget();
         if (isReadOnly() || source == nullptr || !source->hasText())
             return;
         QString text = source->text();

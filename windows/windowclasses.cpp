@@ -1,9 +1,11 @@
 #include "windows/windowclasses.h"
 
 #include "framework/runtime.h"
+#include "windows/controlwnd.h"
 #include "windows/invisiblewnd.h"
 
 void RegisterWindowClasses()
 {
     RegisterClass<InvisibleWnd>(InvisibleWnd::kQualifiedName, "Window");
+    RegisterClass<ControlWnd>(ControlWnd::kQualifiedName, "Window");
 }

@@ -1,0 +1,196 @@
+#include "windows/controlwnd.h"
+
+#include "app/menubar1.h"
+#include "app/pictureitems.h"
+#include "framework/canvas.h"
+#include "framework/label.h"
+#include "framework/menuitem.h"
+#include "framework/propertylist.h"
+#include "framework/pushbutton.h"
+#include "framework/runtime.h"
+#include "framework/system.h"
+#include "framework/text.h"
+#include "framework/textarea.h"
+#include "resources/controlwndlayout.h"
+#include "windows/calculation.h"
+
+namespace {
+
+// A control of the window by name, as its class; a missing one is a nil object, not a crash.
+template <class C>
+std::shared_ptr<C> Reach(const Window& window, const std::string& name)
+{
+    std::shared_ptr<C> control = RuntimeCheckCast<C>(window.ControlByName(name));
+    if (!control)
+        throw NilObjectException("ControlWnd has no control " + name);
+    return control;
+}
+
+void AddNew(Window& window, const char* className, const std::string& name)
+{
+    std::shared_ptr<RectControl> control = window.New(ClassNamed(className));
+    control->Constructor();
+    window.AddControl(name, control);
+}
+
+// The first three steps for a control that shows text: it is made and added, given the font
+// size its list does not carry, and then its list.
+void BuildTextControl(Window& window, const char* className, const std::string& name, float textSize,
+                      PropertyList list)
+{
+    AddNew(window, className, name);
+    Reach<TextControl>(window, name)->SetTextSize(textSize);
+    Reach<TextControl>(window, name)->SetTextUnit(FontUnits::Default);
+    SetProperties(*Reach<RectControl>(window, name), list);
+}
+
+// The same for a canvas, whose picture is set before its list.
+void BuildCanvas(Window& window, const std::string& name, std::shared_ptr<Picture> backdrop, PropertyList list)
+{
+    AddNew(window, "Canvas", name);
+    Reach<Canvas>(window, name)->SetBackdrop(std::move(backdrop));
+    SetProperties(*Reach<RectControl>(window, name), list);
+}
+
+// A control the handlers work on; the window always has it, so nil is the program's fault.
+template <class C>
+C& Use(const std::shared_ptr<C>& control, const char* name)
+{
+    if (!control)
+        throw NilObjectException(std::string("ControlWnd has no control ") + name);
+    return *control;
+}
+
+// The digit test compares the whole key text, as the program always has.
+bool IsDigitKey(const std::string& key)
+{
+    return RuntimeStringCompare(key, "0") >= 0 && RuntimeStringCompare(key, "9") <= 0;
+}
+
+bool DropKey()
+{
+    Beep();
+    return true;
+}
+
+}  // namespace
+
+void ControlWnd::Layout()
+{
+    SetMenuBar(MenuBar1::ImplicitInstance());
+    SetProperties(*this, kControlWndList);
+}
+
+void ControlWnd::CreateControls() { CreateControls0(); }
+
+void ControlWnd::CreateControls0()
+{
+    BuildCanvas(*this, "QCanvas", Question48(), kControlWndQCanvasList);
+
+    BuildTextControl(*this, "TextArea", "Nvariables", 14, kControlWndNvariablesList);
+    RuntimeAddEventHandler(*Reach<TextArea>(*this, "Nvariables"), EventId::KeyDown,
+                           RuntimeCreateDelegate(&ControlWnd::Nvariables_KeyDown, Self<ControlWnd>(),
+                                                 "( TextArea, String ) as Boolean", kWeakDelegate));
+
+    BuildTextControl(*this, "TextArea", "ErrorFld", 14, kControlWndErrorFldList);
+    RuntimeAddEventHandler(*Reach<TextArea>(*this, "ErrorFld"), EventId::KeyDown,
+                           RuntimeCreateDelegate(&ControlWnd::ErrorFld_KeyDown, Self<ControlWnd>(),
+                                                 "( TextArea, String ) as Boolean", kWeakDelegate));
+
+    BuildTextControl(*this, "TextArea", "InputFld1", 10, kControlWndInputFld1List);
+
+    BuildTextControl(*this, "PushButton", "ClearBtn", 12, kControlWndClearBtnList);
+    RuntimeAddEventHandler(*Reach<PushButton>(*this, "ClearBtn"), EventId::Action,
+                           RuntimeCreateDelegate(&ControlWnd::ClearBtn_Action, Self<ControlWnd>(), "( PushButton )",
+                                                 kWeakDelegate));
+
+    BuildTextControl(*this, "PushButton", "CalculateBtn", 12, kControlWndCalculateBtnList);
+    RuntimeAddEventHandler(*Reach<PushButton>(*this, "CalculateBtn"), EventId::Action,
+                           RuntimeCreateDelegate(&ControlWnd::CalculateBtn_Action, Self<ControlWnd>(),
+                                                 "( PushButton )", kWeakDelegate));
+
+    BuildTextControl(*this, "Label", "StaticText1", 14, kControlWndStaticText1List);
+    BuildTextControl(*this, "Label", "StaticText3", 12, kControlWndStaticText3List);
+    BuildCanvas(*this, "TitlePict", Vesk(), kControlWndTitlePictList);
+    BuildTextControl(*this, "Label", "StaticText2", 14, kControlWndStaticText2List);
+    BuildTextControl(*this, "Label", "copytext", 10, kControlWndCopytextList);
+}
+
+std::shared_ptr<Canvas> ControlWnd::QCanvas() { return RuntimeCheckCast<Canvas>(ControlByName("QCanvas")); }
+std::shared_ptr<TextArea> ControlWnd::Nvariables() { return RuntimeCheckCast<TextArea>(ControlByName("Nvariables")); }
+std::shared_ptr<TextArea> ControlWnd::ErrorFld() { return RuntimeCheckCast<TextArea>(ControlByName("ErrorFld")); }
+std::shared_ptr<TextArea> ControlWnd::InputFld1() { return RuntimeCheckCast<TextArea>(ControlByName("InputFld1")); }
+std::shared_ptr<PushButton> ControlWnd::ClearBtn() { return RuntimeCheckCast<PushButton>(ControlByName("ClearBtn")); }
+std::shared_ptr<PushButton> ControlWnd::CalculateBtn()
+{
+    return RuntimeCheckCast<PushButton>(ControlByName("CalculateBtn"));
+}
+std::shared_ptr<Label> ControlWnd::StaticText1() { return RuntimeCheckCast<Label>(ControlByName("StaticText1")); }
+std::shared_ptr<Label> ControlWnd::StaticText3() { return RuntimeCheckCast<Label>(ControlByName("StaticText3")); }
+std::shared_ptr<Canvas> ControlWnd::TitlePict() { return RuntimeCheckCast<Canvas>(ControlByName("TitlePict")); }
+std::shared_ptr<Label> ControlWnd::StaticText2() { return RuntimeCheckCast<Label>(ControlByName("StaticText2")); }
+std::shared_ptr<Label> ControlWnd::copytext() { return RuntimeCheckCast<Label>(ControlByName("copytext")); }
+
+std::shared_ptr<MenuItem> ControlWnd::MenuItemNamed(const std::string& name) const
+{
+    std::shared_ptr<MenuBar> bar = GetMenuBar();
+    if (!bar)
+        throw NilObjectException("ControlWnd has no menu bar to find " + name + " in");
+    return RuntimeCheckCast<MenuItem>(bar->Lookup(name));
+}
+
+std::shared_ptr<MenuItem> ControlWnd::EditMenu() { return MenuItemNamed("EditMenu"); }
+std::shared_ptr<MenuItem> ControlWnd::EditSelectAll() { return MenuItemNamed("EditSelectAll"); }
+std::shared_ptr<MenuItem> ControlWnd::UntitledMenu0() { return MenuItemNamed("UntitledMenu0"); }
+std::shared_ptr<MenuItem> ControlWnd::EditClear() { return MenuItemNamed("EditClear"); }
+std::shared_ptr<MenuItem> ControlWnd::EditPaste() { return MenuItemNamed("EditPaste"); }
+std::shared_ptr<MenuItem> ControlWnd::EditCopy() { return MenuItemNamed("EditCopy"); }
+std::shared_ptr<MenuItem> ControlWnd::EditCut() { return MenuItemNamed("EditCut"); }
+std::shared_ptr<MenuItem> ControlWnd::UntitledMenu1() { return MenuItemNamed("UntitledMenu1"); }
+std::shared_ptr<MenuItem> ControlWnd::EditUndo() { return MenuItemNamed("EditUndo"); }
+
+void ControlWnd::CalculateBtn_Action(PushButton&)
+{
+    const CalculationResult result =
+        Calculate(Use(Nvariables(), "Nvariables").Text(), Use(ErrorFld(), "ErrorFld").Text(),
+                  Use(InputFld1(), "InputFld1").Text(), &RuntimeBackgroundTask);
+    if (result.message) {
+        MsgBox(*result.message);
+        return;
+    }
+    // The table goes in a line at a time, each appended to what the field holds.
+    TextArea& field = Use(InputFld1(), "InputFld1");
+    field.SetText(result.lines.front());
+    for (size_t i = 1; i < result.lines.size(); ++i)
+        field.SetText(field.Text() + result.lines[i]);
+}
+
+void ControlWnd::ClearBtn_Action(PushButton&)
+{
+    Use(Nvariables(), "Nvariables").SetText("");
+    Use(InputFld1(), "InputFld1").SetText("");
+    Use(ErrorFld(), "ErrorFld").SetText("");
+    Use(Nvariables(), "Nvariables").SetFocus();
+}
+
+bool ControlWnd::Nvariables_KeyDown(TextArea&, const std::string& key)
+{
+    const int32_t code = Asc(key);
+    if (IsDigitKey(key))
+        return false;
+    if (code < 32 || code == 127)
+        return false;
+    return DropKey();
+}
+
+bool ControlWnd::ErrorFld_KeyDown(TextArea&, const std::string& key)
+{
+    const int32_t code = Asc(key);
+    if (IsDigitKey(key))
+        return false;
+    if (code < 32 || code == 127)
+        return false;
+    if (code == 46) // the decimal point of the error rate
+        return false;
+    return DropKey();
+}
