@@ -6,7 +6,7 @@
 // has to stay a constexpr string_view. The text area shows it as it is: plain ASCII, every line
 // ending in a single CR (no LF, no CR after the last line), one paragraph per line so that the
 // window wraps the long ones itself. The window shows the first 29 characters in bold.
-inline constexpr std::string_view kHelpText =
+inline constexpr char kHelpTextCharacters[] =
     "Quorvel\r"
     "\r"
     "This program calculates Holm's (1979) modification of the Bonferroni method, which is more "
@@ -64,3 +64,6 @@ inline constexpr std::string_view kHelpText =
     "basis of the output of Quorvel. The developers of Quorvel accept no liability towards the "
     "user or any third party for the user's activities, or for any damage that results from a "
     "miscalculation by Quorvel or from its misuse.";
+// The view reaches the characters through the array, which the linker keeps once: a view of a
+// bare literal may point at a different copy of it in each file that uses it.
+inline constexpr std::string_view kHelpText{kHelpTextCharacters, sizeof(kHelpTextCharacters) - 1};

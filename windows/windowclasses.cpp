@@ -2,10 +2,12 @@
 
 #include "framework/runtime.h"
 #include "windows/controlwnd.h"
+#include "windows/descriptionwnd.h"
 #include "windows/invisiblewnd.h"
 
 void RegisterWindowClasses()
 {
     RegisterClass<InvisibleWnd>(InvisibleWnd::kQualifiedName, "Window");
     RegisterClass<ControlWnd>(ControlWnd::kQualifiedName, "Window");
+    RegisterClass<DescriptionWnd>(DescriptionWnd::kQualifiedName, "Window");
 }

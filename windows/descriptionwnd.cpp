@@ -1,0 +1,94 @@
+#include "windows/descriptionwnd.h"
+
+#include "app/windowaccessor.h"
+#include "framework/printing.h"
+#include "framework/runtime.h"
+#include "framework/textarea.h"
+#include "resources/descriptionwndlayout.h"
+#include "windows/aboutwnd.h"
+#include "windows/controlwnd.h"
+
+namespace {
+
+// The help text's first 29 characters: the program's name and the start of its description.
+constexpr int32_t kBoldLength = 29;
+// The printed block: 7.5 inches of text wide and high, in points.
+constexpr int32_t kPrintExtent = 540;
+
+// The window's text area of that name; a missing one is a nil object, reported as such.
+std::shared_ptr<TextArea> AreaNamed(const Window& window, const std::string& name)
+{
+    auto area = RuntimeCheckCast<TextArea>(window.ControlByName(name));
+    if (!area)
+        throw NilObjectException("DescriptionWnd has no text area " + name);
+    return area;
+}
+
+// Builds one text area by the fixed sequence: create and add, font size, font unit, list.
+void CreateTextArea(Window& window, const std::string& name, float textSize, PropertyList list)
+{
+    auto control = window.New(ClassNamed("TextArea"));
+    control->Constructor();
+    window.AddControl(name, control);
+    AreaNamed(window, name)->SetTextSize(textSize);
+    AreaNamed(window, name)->SetTextUnit(FontUnits::Default);
+    SetProperties(*AreaNamed(window, name), list);
+}
+
+} // namespace
+
+void DescriptionWnd::Layout() { SetProperties(*this, kDescriptionWndList); }
+
+void DescriptionWnd::CreateControls() { CreateControls0(); }
+
+void DescriptionWnd::CreateControls0()
+{
+    CreateTextArea(*this, "DescribeFld", 10.0f, kDescribeFldList);
+    CreateTextArea(*this, "DescribeFld2", 11.0f, kDescribeFld2List);
+}
+
+void DescriptionWnd::AddMenuHandlers(Window& window)
+{
+    auto self = RuntimeCheckCast<DescriptionWnd>(window.shared_from_this());
+    self->AddMenuHandler("ControlMenuItem", RuntimeCreateDelegate(&DescriptionWnd::ControlMenuItem_Action, self,
+                                                                  "(  ) as Boolean", kWeakDelegate));
+    self->AddMenuHandler("AboutMenuItem", RuntimeCreateDelegate(&DescriptionWnd::AboutMenuItem_Action, self,
+                                                                "(  ) as Boolean", kWeakDelegate));
+    self->AddMenuHandler("Print", RuntimeCreateDelegate(&DescriptionWnd::Print_Action, self, "(  ) as Boolean",
+                                                        kWeakDelegate));
+}
+
+void DescriptionWnd::Event_Open()
+{
+    // The selection is left as it is: the bold run stays selected when the window opens.
+    DescribeFld2()->SetSelStart(0);
+    DescribeFld2()->SetSelLength(kBoldLength);
+    DescribeFld2()->SetSelBold(true);
+}
+
+std::shared_ptr<TextArea> DescriptionWnd::DescribeFld() { return AreaNamed(*this, "DescribeFld"); }
+std::shared_ptr<TextArea> DescriptionWnd::DescribeFld2() { return AreaNamed(*this, "DescribeFld2"); }
+
+bool DescriptionWnd::ControlMenuItem_Action()
+{
+    ImplicitInstance<ControlWnd>()->Show();
+    return false;
+}
+
+bool DescriptionWnd::AboutMenuItem_Action()
+{
+    ImplicitInstance<AboutWnd>()->Show();
+    return false;
+}
+
+bool DescriptionWnd::Print_Action()
+{
+    std::shared_ptr<Graphics> graphics = OpenPrinterDialog(nullptr, nullptr);
+    if (!graphics)
+        return false;
+    std::shared_ptr<StyledTextPrinter> printer = StyledTextPrinterFor(*DescribeFld2(), *graphics, kPrintExtent);
+    if (!printer)
+        throw NilObjectException("DescriptionWnd: no printer for the help text");
+    printer->DrawBlock(0, 0, kPrintExtent);
+    return false;
+}
