@@ -9,4 +9,6 @@ public:
 
     void Layout() override;
     void CreateControls() override {}
+    // Shows the About window for about three seconds, then the calculator window.
+    void Event_Open() override;
 };

@@ -1,6 +1,7 @@
 #include "windows/windowclasses.h"
 
 #include "framework/runtime.h"
+#include "windows/aboutwnd.h"
 #include "windows/controlwnd.h"
 #include "windows/descriptionwnd.h"
 #include "windows/invisiblewnd.h"
@@ -8,6 +9,7 @@
 void RegisterWindowClasses()
 {
     RegisterClass<InvisibleWnd>(InvisibleWnd::kQualifiedName, "Window");
+    RegisterClass<AboutWnd>(AboutWnd::kQualifiedName, "Window");
     RegisterClass<ControlWnd>(ControlWnd::kQualifiedName, "Window");
     RegisterClass<DescriptionWnd>(DescriptionWnd::kQualifiedName, "Window");
 }

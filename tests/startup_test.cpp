@@ -1,0 +1,354 @@
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+#include <set>
+
+#include "app/menubar1.h"
+#include "app/quorvel.h"
+#include "app/startup.h"
+#include "framework/folderitem.h"
+#include "framework/runtime.h"
+#include "framework/system.h"
+#include "framework/windowlist.h"
+#include "testsupport.h"
+#include "windows/aboutwnd.h"
+#include "windows/controlwnd.h"
+#include "windows/invisiblewnd.h"
+#include "windows/windowclasses.h"
+
+// Start-up and shut-down run here as the program's entry runs them, in this process, with a
+// tick source the test drives: the splash's wait costs no real time.
+
+namespace {
+
+std::shared_ptr<Window> Open(const char* qualifiedName) { return GetImplicitWindow(qualifiedName); }
+
+bool Shown(const char* qualifiedName)
+{
+    std::shared_ptr<Window> window = Open(qualifiedName);
+    return window && window->IsVisible();
+}
+
+// Hands out ticks from a starting value, a step further on each call, and lets the test act
+// at each one. The counter is wide so that a start near the top of Int32 cannot overflow it.
+class TickSource {
+public:
+    TickSource(int32_t start, int32_t step) : next_(start), step_(step)
+    {
+        SetTicksForTesting([this] {
+            const auto tick = static_cast<int32_t>(std::min<int64_t>(next_, std::numeric_limits<int32_t>::max()));
+            next_ += step_;
+            handed.push_back(tick);
+            if (onTick)
+                onTick(tick);
+            return tick;
+        });
+    }
+    ~TickSource() { SetTicksForTesting({}); }
+    TickSource(const TickSource&) = delete;
+    TickSource& operator=(const TickSource&) = delete;
+
+    std::vector<int32_t> handed;
+    std::function<void(int32_t)> onTick;
+
+private:
+    int64_t next_;
+    int32_t step_;
+};
+
+// Notices the first turn of the real event loop (not the splash's background tasks, which run
+// outside it) and acts there once.
+class LoopProbe {
+public:
+    explicit LoopProbe(std::function<void()> inLoop) : inLoop_(std::move(inLoop))
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (entered || QThread::currentThread()->loopLevel() == 0)
+                return;
+            entered = true;
+            inLoop_();
+        });
+        timer_.start(0);
+    }
+    bool entered = false;
+
+private:
+    std::function<void()> inLoop_;
+    QTimer timer_;
+};
+
+// Remembers every top-level widget that was ever shown.
+class ShowWatcher : public QObject {
+public:
+    ShowWatcher() { qApp->installEventFilter(this); }
+    ~ShowWatcher() override { qApp->removeEventFilter(this); }
+    bool WasShown(const QWidget* widget) const { return shown_.count(widget) != 0; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+            shown_.insert(static_cast<QWidget*>(watched));
+        return false;
+    }
+
+private:
+    std::set<const QObject*> shown_;
+};
+
+// What the windows looked like when the event loop began.
+struct EndState {
+    bool aboutOpenAndHidden = false;
+    bool startOpenAndHidden = false;
+    bool startEverShown = true;
+    bool calculatorShown = false;
+};
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The program's entry registers every class; a process that already did cannot start again.
+        if (FindClass("Window") != nullptr)
+            GTEST_SKIP() << "start-up needs a test process of its own";
+        SetApplicationFileForTesting(QUORVEL_RESOURCES_DIR "/../bin/quorvel");
+        RuntimeInit();
+        RegisterFrameworkClasses();
+        RegisterAppClasses();
+    }
+    void TearDown() override { SetApplicationFileForTesting(std::nullopt); }
+
+    // The entry's steps after registration; returns the exit status.
+    static int32_t RunProgram()
+    {
+        Main();
+        ModuleFinalisation();
+        return RuntimeExit();
+    }
+
+    // Runs the whole program; the event loop is left with Quit(0) as soon as it begins.
+    int32_t RunToQuit()
+    {
+        RegisterWindowClasses();
+        LoopProbe probe([this] {
+            end.aboutOpenAndHidden = Open(AboutWnd::kQualifiedName) && !Shown(AboutWnd::kQualifiedName);
+            std::shared_ptr<Window> start = Open(InvisibleWnd::kQualifiedName);
+            end.startOpenAndHidden = start && !start->IsVisible();
+            end.startEverShown = !start || shows.WasShown(start->NativeWidget());
+            end.calculatorShown = Shown(ControlWnd::kQualifiedName);
+            Quit(0);
+        });
+        const int32_t status = RunProgram();
+        EXPECT_TRUE(probe.entered);
+        return status;
+    }
+
+    void ExpectSplashEndState() const
+    {
+        EXPECT_TRUE(end.aboutOpenAndHidden);
+        EXPECT_TRUE(end.startOpenAndHidden);
+        EXPECT_FALSE(end.startEverShown);
+        EXPECT_TRUE(end.calculatorShown);
+    }
+
+    UiRecorder ui;
+    ShowWatcher shows;
+    EndState end;
+};
+
+TEST_F(StartupTest, StepsRunInOrderAndTheSplashGivesWayToTheCalculator)
+{
+    QApplication::setQuitOnLastWindowClosed(true);
+    TickSource ticks(0, 1);
+    bool firstTickSeen = false;
+    ticks.onTick = [&](int32_t) {
+        // Every tick falls inside the start window's Open event, the last step of start-up.
+        if (!firstTickSeen) {
+            firstTickSeen = true;
+            EXPECT_FALSE(QApplication::quitOnLastWindowClosed()); // the external classes came first
+            EXPECT_EQ(PluginEntrypointCount(), 0u);
+            EXPECT_NE(RuntimeCheckCast<Quorvel>(ApplicationObject()), nullptr);
+            EXPECT_TRUE(Shown(AboutWnd::kQualifiedName));
+            EXPECT_NE(Open(InvisibleWnd::kQualifiedName), nullptr);
+            EXPECT_EQ(Open(ControlWnd::kQualifiedName), nullptr);
+        }
+        EXPECT_FALSE(Shown(InvisibleWnd::kQualifiedName));
+    };
+
+    EXPECT_EQ(RunToQuit(), 0);
+    EXPECT_TRUE(firstTickSeen);
+    ExpectSplashEndState();
+    EXPECT_EQ(TakePendingException(), nullptr);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(StartupTest, ShutDownReleasesTheWindowsAndTheMenuBar)
+{
+    TickSource ticks(0, 1);
+    RegisterWindowClasses();
+    LoopProbe probe([] {
+        // The calculator window has the shared menu bar; the windows are all still open.
+        EXPECT_TRUE(MenuBar1::HasImplicitInstance());
+        EXPECT_FALSE(WindowListReleased());
+        EXPECT_EQ(OpenWindows().size(), 3u);
+        Quit(0);
+    });
+    Main();
+    EXPECT_TRUE(probe.entered);
+    ModuleFinalisation();
+    EXPECT_FALSE(MenuBar1::HasImplicitInstance());
+    EXPECT_TRUE(WindowListReleased());
+    EXPECT_EQ(FindClass("Window"), nullptr);
+    EXPECT_EQ(RuntimeExit(), 0);
+    EXPECT_EQ(ApplicationObject(), nullptr);
+}
+
+// The wait ends at the first tick of the third whole second after the one it began in.
+struct WaitRow {
+    int32_t start;
+    int32_t step;
+};
+void PrintTo(const WaitRow& row, std::ostream* out) { *out << "from " << row.start << " by " << row.step; }
+
+class SplashWaitTest : public StartupTest, public ::testing::WithParamInterface<WaitRow> {};
+
+TEST_P(SplashWaitTest, EndsOnTheThirdSecondBoundary)
+{
+    const WaitRow row = GetParam();
+    TickSource ticks(row.start, row.step);
+    int32_t lastTickOfWait = row.start;
+    ticks.onTick = [&](int32_t tick) {
+        if (Open(ControlWnd::kQualifiedName) == nullptr)
+            lastTickOfWait = tick;
+    };
+
+    EXPECT_EQ(RunToQuit(), 0);
+    ASSERT_FALSE(ticks.handed.empty());
+    EXPECT_EQ(ticks.handed.front(), row.start); // the start second is read first
+    const int64_t boundary = (int64_t{row.start} / 60 + 3) * 60;
+    EXPECT_GE(int64_t{lastTickOfWait}, boundary);
+    EXPECT_LT(int64_t{lastTickOfWait} - row.step, boundary);
+    const int64_t waited = int64_t{lastTickOfWait} - row.start;
+    EXPECT_GE(waited, 121);
+    EXPECT_LE(waited, 180 + row.step - 1);
+    ExpectSplashEndState();
+}
+
+INSTANTIATE_TEST_SUITE_P(Starts, SplashWaitTest,
+                         ::testing::Values(WaitRow{0, 1}, WaitRow{1, 1}, WaitRow{59, 1}, WaitRow{60, 1},
+                                           WaitRow{119, 1}, WaitRow{3599, 1}, WaitRow{1000000, 1},
+                                           WaitRow{std::numeric_limits<int32_t>::max() - 200, 1},
+                                           WaitRow{30, 7}, WaitRow{0, 60}));
+
+// A key or a click in the About window while the splash waits.
+struct EarlyRow {
+    const char* what;
+    std::function<void(AboutWnd&)> deliver;
+};
+void PrintTo(const EarlyRow& row, std::ostream* out) { *out << row.what; }
+
+void PressContentAt(AboutWnd& about, QPoint at)
+{
+    QWidget* content = about.ContentWidget();
+    QWidget* target = content->childAt(at) ? content->childAt(at) : content;
+    QMouseEvent press(QEvent::MouseButtonPress, target->mapFrom(content, at), content->mapToGlobal(at),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+}
+
+class SplashDismissTest : public StartupTest, public ::testing::WithParamInterface<EarlyRow> {};
+
+TEST_P(SplashDismissTest, ShowsTheCalculatorEarlyAndEndsTheSame)
+{
+    constexpr int32_t kPressTick = 50;
+    TickSource ticks(0, 1);
+    bool pressed = false;
+    bool calculatorStayed = true;
+    ticks.onTick = [&](int32_t tick) {
+        if (tick == kPressTick) {
+            auto about = RuntimeCheckCast<AboutWnd>(Open(AboutWnd::kQualifiedName));
+            ASSERT_NE(about, nullptr);
+            EXPECT_EQ(Open(ControlWnd::kQualifiedName), nullptr);
+            GetParam().deliver(*about);
+            pressed = true;
+            EXPECT_FALSE(about->IsVisible());
+            EXPECT_TRUE(Shown(ControlWnd::kQualifiedName));
+        } else if (pressed && !Shown(ControlWnd::kQualifiedName)) {
+            calculatorStayed = false;
+        }
+    };
+
+    EXPECT_EQ(RunToQuit(), 0);
+    EXPECT_TRUE(pressed);
+    EXPECT_TRUE(calculatorStayed);
+    ExpectSplashEndState();
+    EXPECT_EQ(TakePendingException(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Presses, SplashDismissTest,
+    ::testing::Values(EarlyRow{"letter", [](AboutWnd& w) { QTest::keyClick(w.NativeWidget(), Qt::Key_X); }},
+                      EarlyRow{"Escape", [](AboutWnd& w) { QTest::keyClick(w.NativeWidget(), Qt::Key_Escape); }},
+                      EarlyRow{"arrow", [](AboutWnd& w) { QTest::keyClick(w.NativeWidget(), Qt::Key_Down); }},
+                      EarlyRow{"corner", [](AboutWnd& w) { PressContentAt(w, QPoint(0, 0)); }},
+                      EarlyRow{"picture", [](AboutWnd& w) { PressContentAt(w, QPoint(150, 30)); }}));
+
+// Stands in for the start window: it takes the shared menu bar as a real window does, notes
+// what start-up had done by then, and fails.
+struct FailingStartSeen {
+    bool applicationObject = false;
+    size_t plugins = 1;
+};
+FailingStartSeen failingStartSeen;
+
+class FailingStartWnd : public Window {
+public:
+    void Layout() override
+    {
+        failingStartSeen.applicationObject = ApplicationObject() != nullptr;
+        failingStartSeen.plugins = PluginEntrypointCount();
+        SetMenuBar(MenuBar1::ImplicitInstance());
+        throw FrameworkError("the start window cannot be laid out");
+    }
+};
+
+TEST_F(StartupTest, AnExceptionInStartUpIsReportedAndShutDownStillRuns)
+{
+    RegisterClass<FailingStartWnd>(InvisibleWnd::kQualifiedName, "Window");
+    LoopProbe probe([] { Quit(0); });
+
+    testing::internal::CaptureStderr();
+    Main();
+    const std::string err = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(err, "quorvel: Unhandled exception: the start window cannot be laid out\n");
+    EXPECT_FALSE(probe.entered);
+    EXPECT_TRUE(failingStartSeen.applicationObject);
+    EXPECT_EQ(failingStartSeen.plugins, 0u);
+    EXPECT_EQ(Open(InvisibleWnd::kQualifiedName), nullptr); // a window that failed is not kept
+    EXPECT_TRUE(MenuBar1::HasImplicitInstance());
+    EXPECT_FALSE(WindowListReleased());
+    EXPECT_TRUE(ui.messages.empty()); // no display here: the line on stderr is the report
+
+    ModuleFinalisation();
+    EXPECT_FALSE(MenuBar1::HasImplicitInstance());
+    EXPECT_TRUE(WindowListReleased());
+    EXPECT_NE(RuntimeExit(), 0);
+}
+
+TEST_F(StartupTest, QuitCodeIsTheExitStatus)
+{
+    TickSource ticks(0, 1);
+    RegisterWindowClasses();
+    LoopProbe probe([] { Quit(3); });
+    EXPECT_EQ(RunProgram(), 3);
+    EXPECT_TRUE(probe.entered);
+}
+
+} // namespace
