@@ -113,9 +113,14 @@ QFont RectControl::ControlFont(float textSize) const
     if (family == "System" || family.empty()) {
         font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     } else if (family == "Courier") {
-        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        font = QFont(QStringLiteral("Monospace"));
+        font.setStyleHint(QFont::TypeWriter);
+        font.setFixedPitch(true);
     } else if (family == "Times" || family == "times") {
-        font = QFont(QStringLiteral("Serif"));
+        // Asked for by name, Times finds a face with its widths (Liberation Serif, Nimbus Roman)
+        // where one is installed: the layouts' texts were measured in Times, and a wider serif
+        // cuts them off. Without one, any serif.
+        font = QFont(QStringLiteral("Times"));
         font.setStyleHint(QFont::Serif);
     } else {
         font = QFont(QString::fromStdString(family));

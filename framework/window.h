@@ -8,7 +8,7 @@
 #include "framework/delegate.h"
 #include "framework/object.h"
 
-class ClassRecord;
+struct ClassRecord;
 class MenuBar;
 class RectControl;
 class QWidget;
