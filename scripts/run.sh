@@ -4,7 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(build-essential cmake ninja-build qt6-base-dev libgl1-mesa-dev libgtest-dev fonts-dejavu-core)
+# Liberation Serif stands in for Times, in which the windows' texts were measured.
+packages=(build-essential cmake ninja-build qt6-base-dev libgl1-mesa-dev libgtest-dev fonts-dejavu-core
+          fonts-liberation2)
 # A Wayland session without X needs Qt's Wayland platform.
 if [ -n "${WAYLAND_DISPLAY:-}" ] && [ -z "${DISPLAY:-}" ]; then
     packages+=(qt6-wayland)
