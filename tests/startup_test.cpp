@@ -12,6 +12,7 @@
 #include "app/menubar1.h"
 #include "app/quorvel.h"
 #include "app/startup.h"
+#include "app/windowaccessor.h"
 #include "framework/folderitem.h"
 #include "framework/runtime.h"
 #include "framework/system.h"
@@ -19,6 +20,7 @@
 #include "testsupport.h"
 #include "windows/aboutwnd.h"
 #include "windows/controlwnd.h"
+#include "windows/descriptionwnd.h"
 #include "windows/invisiblewnd.h"
 #include "windows/windowclasses.h"
 
@@ -340,6 +342,28 @@ TEST_F(StartupTest, AnExceptionInStartUpIsReportedAndShutDownStillRuns)
     EXPECT_FALSE(MenuBar1::HasImplicitInstance());
     EXPECT_TRUE(WindowListReleased());
     EXPECT_NE(RuntimeExit(), 0);
+}
+
+// Closing the calculator window ends the program, unless another window is still in view.
+TEST_F(StartupTest, ClosingTheLastVisibleWindowEndsTheProgramWithZero)
+{
+    TickSource ticks(0, 1);
+    RegisterWindowClasses();
+    bool ranOnAfterFirstClose = false;
+    LoopProbe probe([&] {
+        ImplicitInstance<DescriptionWnd>()->Show();
+        Open(ControlWnd::kQualifiedName)->Close();
+        QTimer::singleShot(0, [&] {
+            ranOnAfterFirstClose = true;
+            ASSERT_NE(Open(DescriptionWnd::kQualifiedName), nullptr);
+            Open(DescriptionWnd::kQualifiedName)->Close();
+            // Had the last close not ended the loop, this would: with a status that fails.
+            QTimer::singleShot(0, [] { Quit(7); });
+        });
+    });
+    EXPECT_EQ(RunProgram(), 0);
+    EXPECT_TRUE(probe.entered);
+    EXPECT_TRUE(ranOnAfterFirstClose);
 }
 
 TEST_F(StartupTest, QuitCodeIsTheExitStatus)
