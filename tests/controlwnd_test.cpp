@@ -468,6 +468,31 @@ TEST_F(ControlWndTest, KeyFiltersLetDigitsAndEditingKeysThrough)
     EXPECT_EQ(ui.beeps, 0);
 }
 
+TEST_F(ControlWndTest, KeyFiltersCompareTheWholeKeyText)
+{
+    // The digit test compares the key as text, so a key of several characters between "0" and
+    // "9" passes; anything else passes only as a control character (or the point, for the rate).
+    const struct {
+        const char* key;
+        bool dropsInTests;
+        bool dropsInRate;
+    } rows[] = {
+        {"0", false, false},  {"9", false, false},    {"12", false, false},   {"5a", false, false},
+        {"9a", true, true},   {"/", true, true},      {":", true, true},      {".", true, false},
+        {".5", true, false},  {"\x7f", false, false}, {"\x1f", false, false}, {"\r", false, false},
+        {"\u00E9", true, true}, {"", false, false},
+    };
+    TextArea& tests = *window->Nvariables();
+    TextArea& rate = *window->ErrorFld();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(std::string(row.key)));
+        ui.beeps = 0;
+        EXPECT_EQ(window->Nvariables_KeyDown(tests, row.key), row.dropsInTests);
+        EXPECT_EQ(window->ErrorFld_KeyDown(rate, row.key), row.dropsInRate);
+        EXPECT_EQ(ui.beeps, int(row.dropsInTests) + int(row.dropsInRate)) << "a beep for each dropped key";
+    }
+}
+
 TEST_F(ControlWndTest, EditingAndMovingKeysPassWithoutABeep)
 {
     QTextEdit* tests = Edit(window->Nvariables());
