@@ -33,8 +33,8 @@ void AddNew(Window& window, const char* className, const std::string& name)
     window.AddControl(name, control);
 }
 
-// The first three steps for a control that shows text: it is made and added, given the font
-// size its list does not carry, and then its list.
+// Makes and adds a control that shows text, gives it the font size its list does not carry,
+// then applies its list; each step reaches the control again by name. Its handler follows.
 void BuildTextControl(Window& window, const char* className, const std::string& name, float textSize,
                       PropertyList list)
 {
@@ -44,7 +44,7 @@ void BuildTextControl(Window& window, const char* className, const std::string& 
     SetProperties(*Reach<RectControl>(window, name), list);
 }
 
-// The same for a canvas, whose picture is set before its list.
+// The same for a canvas, whose picture takes the font's place.
 void BuildCanvas(Window& window, const std::string& name, std::shared_ptr<Picture> backdrop, PropertyList list)
 {
     AddNew(window, "Canvas", name);
