@@ -111,7 +111,7 @@ void Window::Constructor()
         AddMenuHandlers(*this);
         constructed_ = true;
         if (BoolProperty("Visible"))
-            Show();
+            ShowWhenIdle();
     } catch (...) {
         UnregisterOpenWindow(*this);
         widget_->hide();
@@ -122,6 +122,7 @@ void Window::Constructor()
 
 void Window::Show()
 {
+    showPending_ = false;
     if (!widget_->isVisible() && IntProperty("Frame") == kPlainBoxFrame) {
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect frame(QPoint(0, 0), widget_->sizeHint());
@@ -137,9 +138,28 @@ void Window::Show()
     widget_->activateWindow();
 }
 
-void Window::Hide() { widget_->hide(); }
+void Window::Hide()
+{
+    showPending_ = false;
+    widget_->hide();
+}
 
-bool Window::IsVisible() const { return widget_->isVisible(); }
+bool Window::IsVisible() const { return showPending_ || widget_->isVisible(); }
+
+void Window::ShowWhenIdle()
+{
+    // A window built visible comes on screen when the event loop next turns, unless the code
+    // that built it shows it first or hides it at once: then it never flashes up.
+    showPending_ = true;
+    std::weak_ptr<Window> weak = Self<Window>();
+    QMetaObject::invokeMethod(
+        widget_,
+        [weak] {
+            if (auto window = weak.lock(); window && window->showPending_)
+                window->Show();
+        },
+        Qt::QueuedConnection);
+}
 
 void Window::Close()
 {

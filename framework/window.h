@@ -27,6 +27,7 @@ public:
 
     void Show();
     void Hide();
+    // Shown, or built visible and about to come on screen.
     bool IsVisible() const;
     // Closes the window as its close button does: the Close event, then it is no longer open.
     void Close();
@@ -82,6 +83,7 @@ protected:
     void ApplyProperty(std::string_view name, const PropertyValue& value) override;
 
 private:
+    void ShowWhenIdle();
     void ApplyFrame();
     void ApplySizeLimits();
     void ApplyTabOrder();
@@ -91,4 +93,5 @@ private:
     std::shared_ptr<MenuBar> menuBar_;
     std::map<std::string, std::shared_ptr<Delegate>> menuHandlers_;
     bool constructed_ = false;
+    bool showPending_ = false;
 };

@@ -123,7 +123,8 @@ TEST_F(DescriptionWndTest, AreasShowTheHelpReadOnly)
         EXPECT_EQ(area->Text(), row.text);
     }
     EXPECT_EQ(window->DescribeFld2()->IntProperty("Alignment"), 1);
-    // The help text's area lies over the empty one.
+    // On screen, the help text's area lies over the empty one.
+    window->Show();
     EXPECT_EQ(window->ContentWidget()->childAt(200, 200), Edit(window->DescribeFld2())->viewport());
 }
 

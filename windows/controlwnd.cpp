@@ -2,6 +2,7 @@
 
 #include "app/menubar1.h"
 #include "app/pictureitems.h"
+#include "app/windowaccessor.h"
 #include "framework/canvas.h"
 #include "framework/label.h"
 #include "framework/menuitem.h"
@@ -12,7 +13,9 @@
 #include "framework/text.h"
 #include "framework/textarea.h"
 #include "resources/controlwndlayout.h"
+#include "windows/aboutwnd.h"
 #include "windows/calculation.h"
+#include "windows/descriptionwnd.h"
 
 namespace {
 
@@ -86,6 +89,9 @@ void ControlWnd::CreateControls() { CreateControls0(); }
 void ControlWnd::CreateControls0()
 {
     BuildCanvas(*this, "QCanvas", Question48(), kControlWndQCanvasList);
+    RuntimeAddEventHandler(*Reach<Canvas>(*this, "QCanvas"), EventId::MouseDown,
+                           RuntimeCreateDelegate(&ControlWnd::QCanvas_MouseDown, Self<ControlWnd>(),
+                                                 "( Canvas, Int32, Int32 ) as Boolean", kWeakDelegate));
 
     BuildTextControl(*this, "TextArea", "Nvariables", 14, kControlWndNvariablesList);
     RuntimeAddEventHandler(*Reach<TextArea>(*this, "Nvariables"), EventId::KeyDown,
@@ -193,4 +199,35 @@ bool ControlWnd::ErrorFld_KeyDown(TextArea&, const std::string& key)
     if (code == 46) // the decimal point of the error rate
         return false;
     return DropKey();
+}
+
+bool ControlWnd::QCanvas_MouseDown(Canvas&, int32_t, int32_t)
+{
+    Use(ImplicitInstance<DescriptionWnd>(), "DescriptionWnd").Show();
+    return false;
+}
+
+void ControlWnd::AddMenuHandlers(Window& window)
+{
+    std::shared_ptr<ControlWnd> self = RuntimeCheckCast<ControlWnd>(window.shared_from_this());
+    AddMenuHandler("DescriptionMenuItem", RuntimeCreateDelegate(&ControlWnd::DescriptionMenuItem_Action, self,
+                                                                "(  ) as Boolean", kWeakDelegate));
+    AddMenuHandler("AboutVesk",
+                   RuntimeCreateDelegate(&ControlWnd::AboutVesk_Action, self, "(  ) as Boolean", kWeakDelegate));
+}
+
+void ControlWnd::Event_Close() { Quit(0); }
+
+void ControlWnd::Event_Activate() { Use(ImplicitInstance<AboutWnd>(), "AboutWnd").Hide(); }
+
+bool ControlWnd::DescriptionMenuItem_Action()
+{
+    Use(ImplicitInstance<DescriptionWnd>(), "DescriptionWnd").Show();
+    return false;
+}
+
+bool ControlWnd::AboutVesk_Action()
+{
+    Use(ImplicitInstance<AboutWnd>(), "AboutWnd").Show();
+    return false;
 }

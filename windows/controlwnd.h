@@ -50,6 +50,17 @@ public:
     // (control characters) reach the field, and the error rate also takes a decimal point.
     bool Nvariables_KeyDown(TextArea& field, const std::string& key);
     bool ErrorFld_KeyDown(TextArea& field, const std::string& key);
+    // The question mark opens the one Description window.
+    bool QCanvas_MouseDown(Canvas& canvas, int32_t x, int32_t y);
+
+    void AddMenuHandlers(Window& window) override;
+    // Closing the calculator ends the program, whatever else is open.
+    void Event_Close() override;
+    // The About window (the splash) never stands in front of the calculator.
+    void Event_Activate() override;
+    // Registered for menu items that no menu of the program holds.
+    bool DescriptionMenuItem_Action();
+    bool AboutVesk_Action();
 
 private:
     std::shared_ptr<MenuItem> MenuItemNamed(const std::string& name) const;
