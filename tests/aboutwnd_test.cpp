@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "app/pictureitems.h"
 #include "app/windowaccessor.h"
@@ -64,6 +63,7 @@ protected:
         SetApplicationFileForTesting(QUORVEL_RESOURCES_DIR "/../bin/quorvel");
         RegisterAllClasses();
         about = ImplicitInstance<AboutWnd>();
+        QApplication::processEvents(); // a window built visible comes on screen as the loop turns
     }
     void TearDown() override { SetApplicationFileForTesting(std::nullopt); }
 

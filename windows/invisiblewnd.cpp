@@ -14,6 +14,7 @@ namespace {
 // Whole seconds on the tick clock (60 ticks a second). A second count is a tick count over 60,
 // so the difference of two of them stays far inside Int32 whatever the ticks are.
 static_assert(INT32_MAX / 60 - INT32_MIN / 60 < INT32_MAX);
+
 int32_t TickSecond()
 {
     return RuntimeCvtReal64ToSInt32(RuntimeCvtSInt32ToReal64(Ticks()) / 60.0);
