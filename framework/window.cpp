@@ -249,11 +249,6 @@ void Window::DeliverClose()
     widget_->hide();
     KeepUntilNextTurn(Self<Window>());
     UnregisterOpenWindow(*this);
-    // The program ends when the person closes its last visible window. Hidden windows (the
-    // start window, the dismissed About box) are the program's own and do not keep it running.
-    const std::vector<std::shared_ptr<Window>> open = OpenWindows();
-    if (std::none_of(open.begin(), open.end(), [](const auto& window) { return window->IsVisible(); }))
-        Quit(0);
 }
 
 bool Window::DeliverKeyDown(const std::string& key)
