@@ -67,16 +67,35 @@ fi
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
-# Xvfb picks a free display number itself and writes it once it accepts connections.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
-    sleep 0.05
+# A display number picked at random from a high range: servers that look for a free number
+# side by side (parallel test runs, -displayfd) can take each other's sockets away. A taken
+# number makes Xvfb quit at once, and another is tried; the lock file, which holds the pid of
+# the server that owns the display, tells that the server answering is this one.
+start_xvfb() {
+    local display=$1 owner
+    # Without -noreset the server starts over when its last client leaves (the probe below),
+    # and refuses the program if it connects just then.
+    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        owner=$(tr -d ' \n' 2>/dev/null <"/tmp/.X${display#:}-lock")
+        if [ "$owner" = "$xvfb_pid" ] && DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1; then
+            return 0
+        fi
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=
+    return 1
+}
+for _ in $(seq 20); do
+    candidate=":$((100 + RANDOM % 900))"
+    [ -e "/tmp/.X${candidate#:}-lock" ] && continue
+    start_xvfb "$candidate" && export DISPLAY=$candidate && break
 done
-[ -s "$work/display" ] || fail "Xvfb gave no display number within 5 s"
-export DISPLAY=":$(head -n 1 "$work/display")"
+[ -n "$xvfb_pid" ] || { cat "$work/xvfb.log"; fail "Xvfb did not start on any of 20 display numbers"; }
 
 mkdir -m 700 "$work/runtime"
 # On a real display Qt talks to D-Bus; libdbus keeps process-wide data that only dbus_shutdown
