@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds Quorvel (Release, into build/) and starts it. On Debian 12 it first installs what is
+# Builds Quorvel (optimised, into build/, as the tests build it) and starts it. On Debian 12 it first installs what is
 # missing with apt-get (as root, or through sudo). A second run only rebuilds what changed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,7 +26,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target quorvel
 
 # The program is a desktop window: it needs a display, unless Qt was told to draw elsewhere.

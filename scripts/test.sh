@@ -5,8 +5,9 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(build-essential cmake ninja-build clang libclang-rt-14-dev qt6-base-dev libgl1-mesa-dev
-          libgtest-dev libbenchmark-dev fonts-dejavu-core xvfb xauth xdotool poppler-utils)
+packages=(build-essential cmake ninja-build clang libclang-rt-14-dev qt6-base-dev libgl1-mesa-dev libx11-dev
+          libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth xdotool x11-utils
+          poppler-utils)
 missing=()
 for package in "${packages[@]}"; do
     dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
