@@ -351,12 +351,11 @@ void TextArea::ApplyProperty(std::string_view name, const PropertyValue& value)
     } else if (name == "HideSelection") {
         // A hidden selection shows nothing while the field is not focused.
         QPalette palette = widget->palette();
-        const QPalette active = widget->style() ? widget->palette() : palette;
-        palette.setColor(QPalette::Inactive, QPalette::Highlight,
-                         flag() ? palette.color(QPalette::Base) : active.color(QPalette::Active, QPalette::Highlight));
-        palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                         flag() ? palette.color(QPalette::Text)
-                                : active.color(QPalette::Active, QPalette::HighlightedText));
+        const QPalette::ColorRole shown[] = {QPalette::Highlight, QPalette::HighlightedText};
+        const QPalette::ColorRole hidden[] = {QPalette::Base, QPalette::Text};
+        for (int k = 0; k < 2; ++k)
+            palette.setColor(QPalette::Inactive, shown[k],
+                             palette.color(QPalette::Active, flag() ? hidden[k] : shown[k]));
         widget->setPalette(palette);
     } else if (name == "ReadOnly") {
         widget->setReadOnly(flag());
