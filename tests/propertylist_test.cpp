@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "framework/exceptions.h"
 #include "framework/propertylist.h"
+#include "resources/aboutwndlayout.h"
+#include "resources/controlwndlayout.h"
+#include "resources/descriptionwndlayout.h"
 #include "resources/invisiblewndlayout.h"
 #include "resources/layoutlists.h"
 
@@ -71,39 +75,52 @@ TEST(PropertyListBytes, WorkedExamplesEncodeExactly)
     EXPECT_NE(every.find(std::string("HelpTag \0\0\0\0Text ", 17)), std::string::npos);
 }
 
-TEST(PropertyListBytes, EveryTypeRoundTrips)
+TEST(PropertyListBytes, EveryTypeRoundTripsInTheStoredOrder)
 {
     RecordingObject object;
     SetProperties(object, kEveryTypeList);
-    ASSERT_EQ(object.applied.size(), kEveryType.size());
-    EXPECT_EQ(object.StringProperty("Name"), "Feld \xC2\xA9");
-    EXPECT_EQ(object.IntProperty("Index"), INT32_MIN);
-    EXPECT_EQ(object.IntProperty("Left"), 75);
+    const std::vector<std::pair<std::string, PropertyValue>> expected = {
+        {"Name", std::string("Feld \xC2\xA9")}, {"Index", INT32_MIN},        {"Left", 75},
+        {"Top", -1},                             {"LockLeft", true},          {"LockTop", false},
+        {"TextColor", Color{0x18, 0x75, 0x34}},  {"HelpTag", std::string()}, {"Text", std::string("line 1\rline 2")},
+    };
+    EXPECT_EQ(object.applied, expected);
+    EXPECT_EQ(object.StringProperty("Text"), "line 1\rline 2"); // and kept for reading back
     EXPECT_EQ(object.IntProperty("Top"), -1);
-    EXPECT_TRUE(object.BoolProperty("LockLeft"));
-    EXPECT_FALSE(object.BoolProperty("LockTop"));
-    EXPECT_EQ(object.ColorProperty("TextColor"), (Color{0x18, 0x75, 0x34}));
-    EXPECT_EQ(object.StringProperty("HelpTag"), "");
-    EXPECT_EQ(object.StringProperty("Text"), "line 1\rline 2");
-    EXPECT_EQ(object.applied.front().first, "Name"); // in the stored order
-    EXPECT_EQ(object.applied.back().first, "Text");
 }
 
-TEST(PropertyListBytes, EveryProgramListEndsWithItsLastEntry)
+TEST(PropertyListBytes, EveryProgramListReadsWholeAndEndsWithItsLastEntry)
 {
-    for (const NamedLayoutList& named : AllLayoutLists()) {
+    // Entries: 21 for a window; 12 shared by every control, then 11 more for a canvas, 14 for a
+    // push button, 17 for a label and 29 for a text area.
+    const std::map<std::string_view, size_t> entries = {
+        {"InvisibleWnd", 21},           {"AboutWnd", 21},                {"ControlWnd", 21},
+        {"DescriptionWnd", 21},         {"AboutWnd.StaticText5", 29},    {"AboutWnd.Canvas2", 23},
+        {"AboutWnd.Canvas1", 23},       {"ControlWnd.QCanvas", 23},      {"ControlWnd.Nvariables", 41},
+        {"ControlWnd.ErrorFld", 41},    {"ControlWnd.InputFld1", 41},    {"ControlWnd.ClearBtn", 26},
+        {"ControlWnd.CalculateBtn", 26}, {"ControlWnd.StaticText1", 29}, {"ControlWnd.StaticText3", 29},
+        {"ControlWnd.TitlePict", 23},   {"ControlWnd.StaticText2", 29},  {"ControlWnd.copytext", 29},
+        {"DescriptionWnd.DescribeFld", 41}, {"DescriptionWnd.DescribeFld2", 41},
+    };
+    const std::vector<NamedLayoutList> all = AllLayoutLists();
+    ASSERT_EQ(all.size(), entries.size());
+    for (const NamedLayoutList& named : all) {
+        SCOPED_TRACE(named.object);
         RecordingObject object;
-        SetProperties(object, named.list);
-        ASSERT_FALSE(object.applied.empty()) << named.object;
-        const std::string& last = object.applied.back().first;
-        const size_t count = object.applied.size();
-        // Windows have 21 entries; labels 29, canvases 23, text areas 41, push buttons 26.
-        if (last == "MacProcID")
-            EXPECT_EQ(count, 21u) << named.object;
-        else
-            EXPECT_TRUE(last == "InitialParent" && (count == 23 || count == 26 || count == 29 || count == 41))
-                << named.object << " ends with " << last << " after " << count << " entries";
+        SetProperties(object, named.list); // a list read out of step is refused
+        ASSERT_EQ(entries.count(named.object), 1u);
+        EXPECT_EQ(object.applied.size(), entries.at(named.object));
+        const bool window = named.object.find('.') == std::string_view::npos;
+        EXPECT_EQ(object.applied.back().first, window ? "MacProcID" : "InitialParent");
+        EXPECT_EQ(object.applied.back().second, window ? PropertyValue(0) : PropertyValue(std::string()));
     }
+    // The window lists as stored, and the help text's list, which carries it whole.
+    EXPECT_EQ(kInvisibleWndList.size(), 275u);
+    EXPECT_EQ(kAboutWndList.size(), 267u);
+    EXPECT_EQ(kControlWndList.size(), 274u);
+    EXPECT_EQ(kDescriptionWndList.size(), 278u);
+    EXPECT_EQ(kHelpText.size(), 3167u);
+    EXPECT_EQ(kDescribeFld2List.size(), 516u + 3167u);
 }
 
 TEST(PropertyListRefusal, EveryTruncationIsRefusedOrEndsOnAnEntry)
@@ -155,14 +172,13 @@ TEST(PropertyListRefusal, BadNamesAndBooleansAreRefusedWholeWithTheirOffset)
 
 TEST(PropertyListVocabulary, NamesHaveOneTypeEach)
 {
-    EXPECT_EQ(PropertyTypeOf("Visible"), PropertyType::Boolean);
-    EXPECT_EQ(PropertyTypeOf("BackColor"), PropertyType::Color);
-    EXPECT_EQ(PropertyTypeOf("Width"), PropertyType::Int32);
-    EXPECT_EQ(PropertyTypeOf("Title"), PropertyType::String);
-    // The lists spell these with their own capitals; the framework's own spellings are not names.
-    EXPECT_TRUE(PropertyTypeOf("Multiline"));
-    EXPECT_TRUE(PropertyTypeOf("ScrollbarVertical"));
-    EXPECT_TRUE(PropertyTypeOf("MacProcID"));
-    EXPECT_FALSE(PropertyTypeOf("MultiLine"));
-    EXPECT_FALSE(PropertyTypeOf("MacProcId"));
+    // The lists spell names with their own capitals; the framework's own spellings are not names.
+    const std::pair<const char*, std::optional<PropertyType>> rows[] = {
+        {"Visible", PropertyType::Boolean},   {"BackColor", PropertyType::Color},
+        {"Width", PropertyType::Int32},       {"Title", PropertyType::String},
+        {"Multiline", PropertyType::Boolean}, {"ScrollbarVertical", PropertyType::Boolean},
+        {"MacProcID", PropertyType::Int32},   {"MultiLine", std::nullopt}, {"MacProcId", std::nullopt},
+    };
+    for (const auto& [name, type] : rows)
+        EXPECT_EQ(PropertyTypeOf(name), type) << name;
 }
