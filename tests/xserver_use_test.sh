@@ -1,0 +1,177 @@
+#!/usr/bin/env bash
+# A person's use of the calculator in a real X server, by keyboard and mouse: the fields take
+# what is typed (the number of tests drops a letter), Calculate writes the table into the
+# p-value field, the Edit menu copies and pastes between the fields within their length limits,
+# the question mark opens one Description window however often it is clicked, and closing the
+# calculator with the help still open ends the program with status 0. The fields are read from
+# outside the way a person would take their text: Select All, Copy, and the X clipboard.
+# Usage: xserver_use_test.sh <quorvel executable> [C++ compiler]. Exit 77 means skipped.
+# With QUORVEL_SCREENSHOTS set to a folder, the calculator with its table and the help window
+# are saved there as PNG files (needs imagemagick's import).
+set -uo pipefail
+
+program=${1:?usage: xserver_use_test.sh <quorvel executable> [C++ compiler]}
+compiler=${2:-c++}
+# shellcheck source=tests/xserver_lib.sh
+source "$(dirname "$0")/xserver_lib.sh"
+
+require_tools "apt-get install xvfb xdotool x11-utils xclip" Xvfb xdotool xprop xwininfo xclip timeout
+build_close_helper "$compiler"
+start_xvfb
+start_program "$program"
+
+# The window's height in its list; what the window has beyond it is the menu bar above.
+readonly kContentHeight=460
+# Points inside the controls, in the window's content.
+readonly kNvariables=(284 132) kErrorFld=(284 156) kInputFld1=(190 320) kQCanvas=(411 299)
+# The first row of the table for the p-values .01, .04, .03 at the error rate .05.
+readonly kFirstRow=".0100       .0167          yes         .0167"
+
+wait_for_control "$(now_ms)" 10000 "the start"
+echo "Control window $control on screen"
+# The About window goes when the calculator comes to the front; until then it may cover the
+# calculator's lower right corner, where the question mark is.
+deadline=$(($(now_ms) + 5000))
+while [ -n "$(visible_about_window)" ]; do
+    [ "$(now_ms)" -lt "$deadline" ] || fail "the About window stays on screen beside the calculator window"
+    sleep 0.05
+done
+
+eval "$(xdotool getwindowgeometry --shell "$control")"
+menu_bar=$((HEIGHT - kContentHeight))
+((menu_bar > 0 && menu_bar < 80)) || fail "the calculator window is ${HEIGHT} high: no menu bar above its $kContentHeight"
+
+# Moves the pointer to a point of the window's content; xdotool commands may follow.
+at() { # x y [xdotool commands...]
+    local x=$1 y=$2
+    shift 2
+    xdotool mousemove --window "$control" "$x" $((y + menu_bar)) "$@"
+}
+
+# There is no window manager to give the focus on a click: the test gives it.
+timeout 3 xdotool windowfocus --sync "$control" || fail "the calculator window did not take the keyboard focus"
+
+# Before each copy the clipboard gets a text of the test's own, so that a copy the program has
+# not made yet is not mistaken for one it has made.
+readonly kNothingCopied="(nothing copied)"
+forget_clipboard() {
+    printf '%s' "$kNothingCopied" | xclip -selection clipboard -i >/dev/null 2>&1
+}
+
+# Prints the clipboard's text once the program has put one there.
+copied_text() {
+    local text deadline=$(($(now_ms) + 3000))
+    while [ "$(now_ms)" -lt "$deadline" ]; do
+        if text=$(timeout 2 xclip -o -selection clipboard 2>/dev/null) && [ "$text" != "$kNothingCopied" ]; then
+            printf '%s' "$text"
+            return 0
+        fi
+        sleep 0.05
+    done
+    return 1
+}
+
+# The text of a field, taken with Select All and Copy; fails when nothing is copied.
+field_text() { # x y
+    forget_clipboard
+    at "$1" "$2" click 1 key ctrl+a ctrl+c
+    copied_text
+}
+
+# Waits for the Edit menu to open (or, with "closed", to close) after the keys that do that.
+# The menu is the program's one visible window that no window manager would place (override
+# redirect): its window type is no sign, since a menu opened again may say only "normal".
+wait_for_menu() { # open|closed
+    local window popup deadline=$(($(now_ms) + 3000))
+    while [ "$(now_ms)" -lt "$deadline" ]; do
+        popup=
+        for window in $(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null); do
+            xwininfo -id "$window" 2>/dev/null | grep -q 'Override Redirect State: yes' && popup=$window
+        done
+        if { [ "$1" = open ] && [ -n "$popup" ]; } || { [ "$1" = closed ] && [ -z "$popup" ]; }; then
+            return 0
+        fi
+        sleep 0.05
+    done
+    fail "the Edit menu is not $1 within 3 s"
+}
+
+# Chooses an Edit menu item by its mnemonic, as a person working the keyboard does.
+choose_from_edit_menu() { # mnemonic
+    xdotool key alt+e
+    wait_for_menu open
+    xdotool key "$1"
+    wait_for_menu closed
+}
+
+# 1. Typing. The letter is dropped with a beep; Return starts a new p-value; Tab goes from
+# field to field and on past Clear to Calculate, which space presses.
+at "${kNvariables[@]}" click 1 type 3a
+xdotool key Tab type .05
+xdotool key Tab type .01
+xdotool key Return type .04
+xdotool key Return type .03
+xdotool key Tab Tab space
+
+# The table comes into the field when the event loop next turns: read until it is there.
+deadline=$(($(now_ms) + 5000))
+until table=$(field_text "${kInputFld1[@]}") && [[ $table == *"$kFirstRow"* ]]; do
+    [ "$(now_ms)" -lt "$deadline" ] || fail "no table in the p-value field after Calculate; it holds:
+$table"
+    sleep 0.1
+done
+echo "Calculate wrote the table into the p-value field"
+if [ -n "${QUORVEL_SCREENSHOTS:-}" ] && command -v import >/dev/null; then
+    import -window "$control" "$QUORVEL_SCREENSHOTS/calculator.png" || fail "no screenshot of the calculator"
+fi
+text=$(field_text "${kNvariables[@]}") || fail "nothing was copied from the number of tests"
+[ "$text" = 3 ] || fail "the number of tests holds \"$text\", not \"3\": the letter was not dropped"
+
+# 2. Copy and Paste through the Edit menu: the error rate into the cleared number of tests,
+# whose three characters hold all of ".05". A second paste (the shortcut) finds no room.
+forget_clipboard
+at "${kErrorFld[@]}" click 1 key ctrl+a
+choose_from_edit_menu c
+text=$(copied_text) || fail "the Edit menu's Copy put nothing on the clipboard"
+[ "$text" = .05 ] || fail "the Edit menu's Copy put \"$text\" on the clipboard, not the error rate \".05\""
+at "${kNvariables[@]}" click 1 key ctrl+a BackSpace
+choose_from_edit_menu p
+xdotool key ctrl+v
+text=$(field_text "${kNvariables[@]}") || fail "nothing was copied from the number of tests after Paste"
+[ "$text" = .05 ] || fail "after Paste the number of tests holds \"$text\", not \".05\""
+echo "the Edit menu copied the error rate into the number of tests"
+
+# 3. The question mark opens the help window; a second click brings the same one to the front.
+# The help window opens over the question mark: the calculator is raised for the second click.
+at "${kQCanvas[@]}" click 1
+deadline=$(($(now_ms) + 5000))
+until description=$(visible_window_named Description) && [ -n "$description" ]; do
+    [ "$(now_ms)" -lt "$deadline" ] || fail "no \"Description\" window within 5 s of a click on the question mark"
+    sleep 0.05
+done
+echo "Description window $description on screen"
+if [ -n "${QUORVEL_SCREENSHOTS:-}" ] && command -v import >/dev/null; then
+    import -window "$description" "$QUORVEL_SCREENSHOTS/description.png" || fail "no screenshot of the help"
+fi
+# The top-level windows, topmost first.
+stacking() { xwininfo -root -children | grep -oE '^ +0x[0-9a-f]+' | tr -d ' '; }
+description_hex=$(printf '0x%x' "$description")
+control_hex=$(printf '0x%x' "$control")
+xdotool windowraise "$control"
+deadline=$(($(now_ms) + 3000))
+until [ "$(stacking | grep -m 1 -xE "$control_hex|$description_hex")" = "$control_hex" ]; do
+    [ "$(now_ms)" -lt "$deadline" ] || fail "the calculator window could not be raised above the help window"
+    sleep 0.05
+done
+at "${kQCanvas[@]}" click 1
+deadline=$(($(now_ms) + 5000))
+until [ "$(stacking | grep -m 1 -xE "$control_hex|$description_hex")" = "$description_hex" ]; do
+    [ "$(now_ms)" -lt "$deadline" ] || fail "a second click on the question mark did not bring the help window to the front"
+    sleep 0.05
+done
+count=$(xdotool search --all --pid "$program_pid" --name '^Description$' 2>/dev/null | wc -l)
+[ "$count" -eq 1 ] || fail "$count \"Description\" windows after two clicks on the question mark, not one"
+echo "a second click on the question mark brought the one Description window to the front"
+
+# 4. Closing the calculator ends the program, with the help window still open.
+close_expecting_zero "$control"
