@@ -15,7 +15,6 @@
 #include "framework/printing.h"
 #include "framework/textarea.h"
 #include "framework/windowlist.h"
-#include "resources/descriptionwndlayout.h"
 #include "resources/helptext.h"
 #include "testsupport.h"
 #include "windows/aboutwnd.h"
@@ -24,216 +23,134 @@
 
 namespace {
 
-// --- The lists ---
-
-std::vector<uint8_t> Tail(PropertyList list, size_t count) { return {list.end() - count, list.end()}; }
-
-std::vector<uint8_t> EntryBytes(std::string_view name, std::vector<uint8_t> value)
-{
-    std::vector<uint8_t> bytes(name.begin(), name.end());
-    bytes.push_back(' ');
-    bytes.insert(bytes.end(), value.begin(), value.end());
-    return bytes;
-}
-
-struct ListRow {
-    const char* name;
-    PropertyList list;
-    size_t size;
-    std::vector<uint8_t> lastEntry;
-};
-
-TEST(DescriptionWndLists, HaveTheirSizeAndEndWithTheirLastEntry)
-{
-    const std::vector<ListRow> rows = {
-        {"window", kDescriptionWndList, 278, EntryBytes("MacProcID", {0, 0, 0, 0})},
-        {"DescribeFld", kDescribeFldList, 518, EntryBytes("InitialParent", {0, 0, 0, 0})},
-        {"DescribeFld2", kDescribeFld2List, 516 + kHelpText.size(), EntryBytes("InitialParent", {0, 0, 0, 0})},
-    };
-    for (const ListRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(row.list.size(), row.size);
-        EXPECT_EQ(Tail(row.list, row.lastEntry.size()), row.lastEntry);
-    }
-    EXPECT_EQ(kHelpText.size(), 3167u);
-}
-
-// --- The window ---
-
 class DescriptionWndTest : public ::testing::Test {
 protected:
     void SetUp() override { RegisterAllClasses(); }
     void TearDown() override { SetPrinterDialogForTesting({}); }
 
-    static QTextEdit* Edit(const std::shared_ptr<TextArea>& area)
-    {
-        return static_cast<QTextEdit*>(area->NativeWidget());
-    }
-
     UiRecorder recorder;
 };
 
-TEST_F(DescriptionWndTest, IsAResizableDocumentWindowWithLimits)
+QTextEdit* Edit(const std::shared_ptr<TextArea>& area) { return static_cast<QTextEdit*>(area->NativeWidget()); }
+
+TEST_F(DescriptionWndTest, IsAResizableWindowWhoseAreasShowTheHelpReadOnly)
 {
     auto window = ImplicitInstance<DescriptionWnd>();
     QWidget* frame = window->NativeWidget();
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Description"));
     EXPECT_TRUE(window->IsVisible());
-    EXPECT_EQ(window->ContentWidth(), 427);
-    EXPECT_EQ(window->ContentHeight(), 491);
+    EXPECT_EQ(QSize(window->ContentWidth(), window->ContentHeight()), QSize(427, 491));
     EXPECT_TRUE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_TRUE(frame->windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_EQ(window->ContentWidget()->minimumSize(), QSize(64, 64));
     EXPECT_EQ(window->ContentWidget()->maximumSize(), QSize(32000, 32000));
     window->ResizeContent(20, 30);
-    EXPECT_EQ(window->ContentWidth(), 64);
-    EXPECT_EQ(window->ContentHeight(), 64);
-    ASSERT_EQ(window->Controls().size(), 2u);
-    EXPECT_EQ(window->Controls()[0]->Name(), "DescribeFld");
-    EXPECT_EQ(window->Controls()[1]->Name(), "DescribeFld2");
-}
+    EXPECT_EQ(QSize(window->ContentWidth(), window->ContentHeight()), QSize(64, 64)) << "the least size";
+    window->ResizeContent(427, 491);
 
-struct AreaRow {
-    const char* name;
-    QRect geometry;
-    const char* font;
-    int pixelSize;
-    bool styled;
-    std::string text;
-};
-
-TEST_F(DescriptionWndTest, AreasShowTheHelpReadOnly)
-{
-    auto window = ImplicitInstance<DescriptionWnd>();
-    const std::vector<AreaRow> rows = {
+    const struct {
+        const char* name;
+        QRect geometry;
+        const char* font;
+        int pixelSize;
+        bool styled;
+        std::string text;
+    } rows[] = {
         {"DescribeFld", QRect(1, -1, 427, 478), "Courier", 10, false, "\r"},
         {"DescribeFld2", QRect(-1, -1, 429, 476), "Times", 11, true, std::string(kHelpText)},
     };
-    for (const AreaRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        auto area = RuntimeCheckCast<TextArea>(window->ControlByName(row.name));
+    ASSERT_EQ(window->Controls().size(), std::size(rows));
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(rows[i].name);
+        auto area = RuntimeCheckCast<TextArea>(window->Controls()[i]);
         ASSERT_NE(area, nullptr);
-        QTextEdit* edit = Edit(area);
-        EXPECT_EQ(edit->geometry(), row.geometry);
-        EXPECT_EQ(area->StringProperty("TextFont"), row.font);
-        EXPECT_EQ(edit->font().pixelSize(), row.pixelSize);
-        EXPECT_FALSE(edit->font().bold());
-        EXPECT_TRUE(edit->isReadOnly());
-        EXPECT_EQ(area->BoolProperty("Styled"), row.styled);
-        EXPECT_EQ(area->Text(), row.text);
+        EXPECT_EQ(area->Name(), rows[i].name);
+        EXPECT_EQ(Edit(area)->geometry(), rows[i].geometry);
+        EXPECT_EQ(area->StringProperty("TextFont"), rows[i].font);
+        EXPECT_EQ(Edit(area)->font().pixelSize(), rows[i].pixelSize);
+        EXPECT_TRUE(Edit(area)->isReadOnly());
+        EXPECT_EQ(area->BoolProperty("Styled"), rows[i].styled);
+        EXPECT_EQ(area->Text(), rows[i].text);
     }
-    EXPECT_EQ(window->DescribeFld2()->IntProperty("Alignment"), 1);
     // On screen, the help text's area lies over the empty one.
     window->Show();
     EXPECT_EQ(window->ContentWidget()->childAt(200, 200), Edit(window->DescribeFld2())->viewport());
 }
 
-// Whether each of the first `count` characters of the area is bold, one selection per character.
-std::vector<bool> BoldCharacters(TextArea& area, int32_t count)
+// The help text's first 29 characters bold and selected, and nothing after them bold.
+void ExpectFreshBoldRun(TextArea& area)
 {
-    std::vector<bool> bold;
-    for (int32_t i = 0; i < count; ++i) {
+    EXPECT_EQ(area.SelStart(), 0);
+    EXPECT_EQ(area.SelLength(), 29);
+    EXPECT_TRUE(area.SelBold());
+    std::vector<bool> bold, expected(29, true);
+    expected.push_back(false);
+    for (int32_t i = 0; i < 30; ++i) {
         area.SetSelStart(i);
         area.SetSelLength(1);
         bold.push_back(area.SelBold());
     }
-    return bold;
-}
-
-void ExpectFreshBoldRun(DescriptionWnd& window)
-{
-    TextArea& area = *window.DescribeFld2();
-    EXPECT_EQ(area.SelStart(), 0);
-    EXPECT_EQ(area.SelLength(), 29);
-    EXPECT_TRUE(area.SelBold());
-    std::vector<bool> expected(29, true);
-    expected.push_back(false);
-    EXPECT_EQ(BoldCharacters(area, 30), expected);
+    EXPECT_EQ(bold, expected);
     EXPECT_EQ(area.Text(), kHelpText); // styles leave the text alone
 }
 
-TEST_F(DescriptionWndTest, OpensWithTheFirst29CharactersBoldAndSelected)
+TEST_F(DescriptionWndTest, TheBoldRunIsSetWhenTheWindowIsBuiltOnly)
 {
-    ExpectFreshBoldRun(*ImplicitInstance<DescriptionWnd>());
+    auto first = ImplicitInstance<DescriptionWnd>();
+    ExpectFreshBoldRun(*first->DescribeFld2());
     // The plain area takes no styles.
-    auto window = ImplicitInstance<DescriptionWnd>();
-    window->DescribeFld()->SetSelStart(0);
-    window->DescribeFld()->SetSelLength(1);
-    window->DescribeFld()->SetSelBold(true);
-    EXPECT_FALSE(window->DescribeFld()->SelBold());
-}
+    first->DescribeFld()->SetSelStart(0);
+    first->DescribeFld()->SetSelLength(1);
+    first->DescribeFld()->SetSelBold(true);
+    EXPECT_FALSE(first->DescribeFld()->SelBold());
 
-TEST_F(DescriptionWndTest, TheOpenWindowIsNotOpenedAgain)
-{
-    auto first = ImplicitInstance<DescriptionWnd>();
-    first->DescribeFld2()->SetSelStart(40);
-    first->DescribeFld2()->SetSelLength(3);
-    auto second = ImplicitInstance<DescriptionWnd>();
-    EXPECT_EQ(second, first);
-    EXPECT_EQ(second->DescribeFld2()->SelStart(), 40);
-    EXPECT_EQ(second->DescribeFld2()->SelLength(), 3);
-}
-
-TEST_F(DescriptionWndTest, AClosedWindowIsBuiltAnewWithTheBoldRun)
-{
-    auto first = ImplicitInstance<DescriptionWnd>();
+    // Shown again while open, the window is not built again: the selection stays.
     first->DescribeFld2()->SetSelStart(0);
     first->DescribeFld2()->SetSelLength(29);
     first->DescribeFld2()->SetSelBold(false);
+    first->DescribeFld2()->SetSelStart(40);
+    first->DescribeFld2()->SetSelLength(3);
+    EXPECT_EQ(ImplicitInstance<DescriptionWnd>(), first);
+    EXPECT_EQ(first->DescribeFld2()->SelStart(), 40);
+    EXPECT_EQ(first->DescribeFld2()->SelLength(), 3);
+
+    // Closed, it is built anew, with the bold run.
     first->Close();
     EXPECT_EQ(GetImplicitWindow(DescriptionWnd::kQualifiedName), nullptr);
     auto second = ImplicitInstance<DescriptionWnd>();
     EXPECT_NE(second, first);
     EXPECT_TRUE(second->IsVisible());
-    ExpectFreshBoldRun(*second);
+    ExpectFreshBoldRun(*second->DescribeFld2());
 }
 
 TEST_F(DescriptionWndTest, AreasFollowTheWindowsEdges)
 {
     auto window = ImplicitInstance<DescriptionWnd>();
-    for (QSize size : {QSize(600, 700), QSize(300, 200), QSize(427, 491)}) {
+    for (QSize size : {QSize(600, 700), QSize(300, 200)}) {
         SCOPED_TRACE(size.width());
         window->ResizeContent(size.width(), size.height());
-        ASSERT_EQ(QSize(window->ContentWidth(), window->ContentHeight()), size);
-        const QRect help = Edit(window->DescribeFld2())->geometry();
-        EXPECT_EQ(help.topLeft(), QPoint(-1, -1));
-        EXPECT_EQ(help.x() + help.width(), size.width() + 1);
-        EXPECT_EQ(help.y() + help.height(), size.height() - 16);
-        const QRect plain = Edit(window->DescribeFld())->geometry();
-        EXPECT_EQ(plain.topLeft(), QPoint(1, -1));
-        EXPECT_EQ(plain.x() + plain.width(), size.width() + 1);
-        EXPECT_EQ(plain.y() + plain.height(), size.height() - 14);
+        EXPECT_EQ(Edit(window->DescribeFld2())->geometry(), QRect(-1, -1, size.width() + 2, size.height() - 15));
+        EXPECT_EQ(Edit(window->DescribeFld())->geometry(), QRect(1, -1, size.width(), size.height() - 13));
     }
 }
 
-TEST_F(DescriptionWndTest, MenuHandlersShowTheOtherWindows)
+TEST_F(DescriptionWndTest, MenuHandlersShowTheOtherWindowsAndHoldTheirOwnWeakly)
 {
     auto window = ImplicitInstance<DescriptionWnd>();
     for (const char* name : {"ControlMenuItem", "AboutMenuItem", "Print"}) {
         ASSERT_NE(window->MenuHandler(name), nullptr) << name;
         EXPECT_EQ(window->MenuHandler(name)->Signature(), "(  ) as Boolean");
     }
-    EXPECT_EQ(GetImplicitWindow(ControlWnd::kQualifiedName), nullptr);
-    EXPECT_FALSE(window->MenuHandler("ControlMenuItem")->Invoke(nullptr, {}));
-    auto control = GetImplicitWindow(ControlWnd::kQualifiedName);
-    ASSERT_NE(control, nullptr);
-    EXPECT_TRUE(control->IsVisible());
-
-    EXPECT_FALSE(window->MenuHandler("AboutMenuItem")->Invoke(nullptr, {}));
-    auto about = GetImplicitWindow(AboutWnd::kQualifiedName);
-    ASSERT_NE(about, nullptr);
-    EXPECT_TRUE(about->IsVisible());
-    EXPECT_TRUE(recorder.messages.empty());
-}
-
-TEST_F(DescriptionWndTest, MenuHandlersHoldTheirWindowWeakly)
-{
-    std::shared_ptr<Delegate> handler;
-    {
-        auto window = ImplicitInstance<DescriptionWnd>();
-        handler = window->MenuHandler("AboutMenuItem");
-        window->Close();
+    for (auto [item, shown] : {std::pair{"ControlMenuItem", ControlWnd::kQualifiedName},
+                               std::pair{"AboutMenuItem", AboutWnd::kQualifiedName}}) {
+        EXPECT_EQ(GetImplicitWindow(shown), nullptr);
+        EXPECT_FALSE(window->MenuHandler(item)->Invoke(nullptr, {}));
+        ASSERT_NE(GetImplicitWindow(shown), nullptr) << item;
+        EXPECT_TRUE(GetImplicitWindow(shown)->IsVisible()) << item;
     }
+    EXPECT_TRUE(recorder.messages.empty());
+
+    std::shared_ptr<Delegate> handler = window->MenuHandler("AboutMenuItem");
+    window->Close();
+    window.reset();
     QApplication::processEvents(); // the closed window goes on the next turn of the loop
     EXPECT_THROW(handler->Invoke(nullptr, {}), NilObjectException);
 }
@@ -262,22 +179,6 @@ int PdfPageCount(const QString& path)
                             pdf.count("/Type /Page>"));
 }
 
-// The first words of the disclaimer's last sentence.
-constexpr const char* kLastSentence = "The developers of Quorvel accept no liability";
-
-TEST_F(DescriptionWndTest, CancelledPrintDialogPrintsNothing)
-{
-    auto window = ImplicitInstance<DescriptionWnd>();
-    int asked = 0;
-    SetPrinterDialogForTesting([&](const PrinterSetup* setup) {
-        ++asked;
-        EXPECT_EQ(setup, nullptr); // the window passes no page setup
-        return std::shared_ptr<Graphics>();
-    });
-    EXPECT_FALSE(window->MenuHandler("Print")->Invoke(nullptr, {}));
-    EXPECT_EQ(asked, 1);
-}
-
 TEST_F(DescriptionWndTest, PrintsTheFirstBlockOfTheHelpOnOnePage)
 {
     QTemporaryDir folder;
@@ -294,23 +195,12 @@ TEST_F(DescriptionWndTest, PrintsTheFirstBlockOfTheHelpOnOnePage)
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed; the printed text is not checked";
     EXPECT_TRUE(text->startsWith("Quorvel")) << text->left(80).toStdString();
     EXPECT_TRUE(text->contains("sequentially rejective"));
-    EXPECT_FALSE(text->contains(kLastSentence));
+    EXPECT_FALSE(text->contains("The developers of Quorvel accept no liability")); // the last sentence
     EXPECT_FALSE(text->contains("miscalculation"));
     // The bold run is printed in a bold face.
     const std::optional<QString> fonts = RunTool("pdffonts", {pdf});
     ASSERT_TRUE(fonts);
     EXPECT_TRUE(fonts->contains("Bold")) << fonts->toStdString();
-}
-
-// A plain area holding numbered lines "L01".."L30", one paragraph each.
-std::shared_ptr<TextArea> NumberedLines(DescriptionWnd& window)
-{
-    std::string text;
-    for (int i = 1; i <= 30; ++i)
-        text += (i < 10 ? "L0" : "L") + std::to_string(i) + (i < 30 ? "\r" : "");
-    auto area = window.DescribeFld();
-    area->SetText(text);
-    return area;
 }
 
 struct PrintedWord {
@@ -342,7 +232,12 @@ TEST_F(DescriptionWndTest, EachBlockGoesOnWithTheNextWholeLinesWhereItIsPut)
     QTemporaryDir folder;
     const QString pdf = folder.filePath("lines.pdf");
     auto window = ImplicitInstance<DescriptionWnd>();
-    auto area = NumberedLines(*window);
+    // A plain area holding numbered lines "L01".."L30", one paragraph each.
+    auto area = window->DescribeFld();
+    std::string lines = "L01";
+    for (int i = 2; i <= 30; ++i)
+        lines += (i < 10 ? "\rL0" : "\rL") + std::to_string(i);
+    area->SetText(lines);
     // Block k goes 70 points below block k - 1, every other one 250 points to the right.
     constexpr int kStep = 70, kHeight = 60, kIndent = 250;
     int blocks = 0;
@@ -401,28 +296,29 @@ TEST_F(DescriptionWndTest, PrintingRefusesBadRequestsClearly)
     EXPECT_THROW(printer->DrawBlock(0, 0, 540), FrameworkError); // the job is finished
 }
 
-TEST_F(DescriptionWndTest, PageSetupTurnsThePage)
+TEST_F(DescriptionWndTest, PrintDialogGetsThePageSetupAndItsPageTurns)
 {
+    // The window passes no page setup; a cancelled dialog prints nothing.
+    auto window = ImplicitInstance<DescriptionWnd>();
+    std::vector<const PrinterSetup*> seen;
+    SetPrinterDialogForTesting([&](const PrinterSetup* given) {
+        seen.push_back(given);
+        return std::shared_ptr<Graphics>();
+    });
+    EXPECT_FALSE(window->MenuHandler("Print")->Invoke(nullptr, {}));
+    auto landscape = std::make_shared<PrinterSetup>();
+    landscape->SetLandscape(true);
+    EXPECT_EQ(OpenPrinterDialog(landscape), nullptr);
+    EXPECT_EQ(seen, (std::vector<const PrinterSetup*>{nullptr, landscape.get()}));
+
     QTemporaryDir folder;
-    PrinterSetup landscape;
-    landscape.SetLandscape(true);
-    auto wide = Graphics::ForPdfFile(folder.filePath("wide.pdf").toStdString(), &landscape);
+    auto wide = Graphics::ForPdfFile(folder.filePath("wide.pdf").toStdString(), landscape.get());
     auto tall = Graphics::ForPdfFile(folder.filePath("tall.pdf").toStdString());
     EXPECT_GT(wide->Width(), wide->Height());
     EXPECT_GT(tall->Height(), tall->Width());
     // Points: a page is some 8 to 12 inches long.
     EXPECT_GT(tall->Height(), 8 * 72 - 144);
     EXPECT_LT(tall->Height(), 12 * 72);
-
-    auto setup = std::make_shared<PrinterSetup>();
-    setup->SetLandscape(true);
-    const PrinterSetup* seen = nullptr;
-    SetPrinterDialogForTesting([&](const PrinterSetup* given) {
-        seen = given;
-        return std::shared_ptr<Graphics>();
-    });
-    EXPECT_EQ(OpenPrinterDialog(setup), nullptr);
-    EXPECT_EQ(seen, setup.get());
 }
 
 } // namespace
