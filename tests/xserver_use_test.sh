@@ -113,10 +113,11 @@ xdotool key Return type .04
 xdotool key Return type .03
 xdotool key Tab Tab space
 
-# The table comes into the field when the event loop next turns: read until it is there.
+# The table comes into the field when the event loop next turns: read until it is there. The
+# row is looked for within the text, whichever line ends the clipboard gives it.
 deadline=$(($(now_ms) + 5000))
 until table=$(field_text "${kInputFld1[@]}") && [[ $table == *"$kFirstRow"* ]]; do
-    [ "$(now_ms)" -lt "$deadline" ] || fail "no table in the p-value field after Calculate; it holds:
+    [ "$(now_ms)" -lt "$deadline" ] || fail "after Calculate the p-value field has no row \"$kFirstRow\"; it holds:
 $table"
     sleep 0.1
 done
