@@ -110,56 +110,31 @@ INSTANTIATE_TEST_SUITE_P(Items, PictureItems,
                                            Item{"Question48", Question48, "Question48.jpg", 29, 43}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// --- Finding the Resources folder --------------------------------------------------------------
+// --- Finding the Resources folder, and folder items --------------------------------------------
 
 TEST(ApplicationBundleResources, IsTheResourcesFolderBesideTheExecutablesFolder)
 {
+    // The test executable lives in build/bin, beside build/Resources.
+    SetApplicationFileForTesting(std::nullopt);
+    ASSERT_NE(GetApplicationBundleResources(), nullptr);
+    EXPECT_EQ(QString::fromStdString(GetApplicationBundleResources()->Path()), QDir(kBuiltResources).absolutePath());
+
     Install install;
     EXPECT_EQ(GetApplicationBundleResources(), nullptr) << "missing folder means no resources";
+    ASSERT_TRUE(WriteFile(install.Resources(), "not a folder"));
+    EXPECT_EQ(GetApplicationBundleResources(), nullptr) << "a file is no folder";
+    ASSERT_TRUE(QFile::remove(install.Resources()));
     ASSERT_TRUE(install.MakeResources());
     std::shared_ptr<FolderItem> resources = GetApplicationBundleResources();
     ASSERT_NE(resources, nullptr);
     EXPECT_EQ(QString::fromStdString(resources->Path()), QDir(install.Resources()).absolutePath());
+
+    // No folder to climb to: unknown, the root (no parent), a file in the root (its folder has none).
+    for (const char* file : {"", "/", "/quorvel"}) {
+        SetApplicationFileForTesting(file);
+        EXPECT_THROW(GetApplicationBundleResources(), NilObjectException) << file;
+    }
 }
-
-TEST(ApplicationBundleResources, IsNilWhenResourcesIsAFile)
-{
-    Install install;
-    ASSERT_TRUE(WriteFile(install.Resources(), "not a folder"));
-    EXPECT_EQ(GetApplicationBundleResources(), nullptr);
-}
-
-TEST(ApplicationBundleResources, ThrowsWhenThereIsNoFolderToClimbTo)
-{
-    Install install;
-    SetApplicationFileForTesting("");
-    EXPECT_THROW(GetApplicationBundleResources(), NilObjectException);
-    SetApplicationFileForTesting("/");  // the root has no parent
-    EXPECT_THROW(GetApplicationBundleResources(), NilObjectException);
-    SetApplicationFileForTesting("/quorvel");  // its folder is the root, which has none
-    EXPECT_THROW(GetApplicationBundleResources(), NilObjectException);
-}
-
-TEST(ApplicationBundleResources, DefaultsToTheRunningExecutable)
-{
-    SetApplicationFileForTesting(std::nullopt);
-    // The test executable lives in build/bin, beside build/Resources.
-    std::shared_ptr<FolderItem> resources = GetApplicationBundleResources();
-    ASSERT_NE(resources, nullptr);
-    EXPECT_EQ(QString::fromStdString(resources->Path()), QDir(kBuiltResources).absolutePath());
-}
-
-// --- Folder items ------------------------------------------------------------------------------
-
-class InvalidChildNames : public ::testing::TestWithParam<std::string> {};
-
-TEST_P(InvalidChildNames, GiveNil)
-{
-    EXPECT_EQ(FolderItem("/tmp").Child(GetParam()), nullptr);
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, InvalidChildNames,
-                         ::testing::Values("", ".", "..", "a/b", "/", std::string("a\0b", 3)));
 
 TEST(FolderItem, ChildrenAndParentsAreAbsolutePathsWhetherOrNotTheyExist)
 {
@@ -176,64 +151,44 @@ TEST(FolderItem, ChildrenAndParentsAreAbsolutePathsWhetherOrNotTheyExist)
     ASSERT_NE(ghost->Parent(), nullptr);
     EXPECT_EQ(ghost->Parent()->Path(), "/tmp");
     EXPECT_TRUE(ghost->Parent()->Exists());
-
     EXPECT_EQ(FolderItem("/tmp/a/../b/").Path(), "/tmp/b");
+
+    for (const std::string& name : {std::string(), std::string("."), std::string(".."), std::string("a/b"),
+                                    std::string("/"), std::string("a\0b", 3)})
+        EXPECT_EQ(FolderItem("/tmp").Child(name), nullptr) << testing::PrintToString(name);
 }
 
-struct Opening {
-    const char* name;
-    const char* source;  // a file of the built Resources folder, or nullptr for junk bytes
-    const char* savedAs;
-    bool opens;
-};
-
-void PrintTo(const Opening& o, std::ostream* os)
-{
-    *os << o.name;
-}
-
-class OpenAsPicture : public ::testing::TestWithParam<Opening> {};
-
-TEST_P(OpenAsPicture, ReadsByContentsExceptPictByName)
-{
-    const Opening& o = GetParam();
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(o.savedAs);
-    if (o.source != nullptr) {
-        ASSERT_TRUE(QFile::copy(kBuiltResources + "/" + o.source, path));
-    } else {
-        ASSERT_TRUE(WriteFile(path, QByteArray("\x89PNG\r\n\x1a\n") + "but no more of one"));
-    }
-    std::shared_ptr<Picture> pic = FolderItem(path.toStdString()).OpenAsPicture();
-    EXPECT_EQ(pic != nullptr, o.opens);
-    if (pic) {
-        EXPECT_FALSE(pic->Image().isNull());
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, OpenAsPicture,
-    ::testing::Values(Opening{"PngWithoutExtension", "QuorvelBadge", "badge", true},
-                      Opening{"PngNamedJpeg", "QuorvelBadge", "badge.jpg", true},
-                      Opening{"JpegNamedPng", "Question48.jpg", "question.png", true},
-                      Opening{"PictByName", "VeskSmall.pict", "banner.PICT", true},
-                      Opening{"PictWithoutExtension", "VeskSmall.pict", "banner", false},
-                      Opening{"PngNamedPict", "QuorvelBadge", "badge.pict", false},
-                      Opening{"BrokenPng", nullptr, "broken.png", false}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(FolderItem, AFolderOpensAsNoPicture)
+TEST(FolderItem, OpensPicturesByContentsExceptPictByName)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    EXPECT_EQ(FolderItem(dir.path().toStdString()).OpenAsPicture(), nullptr);
-}
+    const struct {
+        const char* source; // a file of the built Resources folder, or nullptr for junk bytes
+        const char* savedAs;
+        bool opens;
+    } rows[] = {
+        {"QuorvelBadge", "badge", true},          {"QuorvelBadge", "badge.jpg", true},
+        {"Question48.jpg", "question.png", true}, {"VeskSmall.pict", "banner.PICT", true},
+        {"VeskSmall.pict", "banner", false},      {"QuorvelBadge", "badge.pict", false},
+        {nullptr, "broken.png", false},
+    };
+    for (const auto& row : rows) {
+        const QString path = dir.filePath(row.savedAs);
+        if (row.source != nullptr) {
+            ASSERT_TRUE(QFile::copy(kBuiltResources + "/" + row.source, path));
+        } else {
+            ASSERT_TRUE(WriteFile(path, QByteArray("\x89PNG\r\n\x1a\n") + "but no more of one"));
+        }
+        std::shared_ptr<Picture> pic = FolderItem(path.toStdString()).OpenAsPicture();
+        EXPECT_EQ(pic != nullptr, row.opens) << row.savedAs;
+        if (pic) {
+            EXPECT_FALSE(pic->Image().isNull()) << row.savedAs;
+        }
+    }
+    EXPECT_EQ(FolderItem(dir.path().toStdString()).OpenAsPicture(), nullptr) << "a folder";
 
-TEST(FolderItem, PictPixelsReachTheImage)
-{
-    std::shared_ptr<Picture> pic =
-        FolderItem((kBuiltResources + "/Vesk.pict").toStdString()).OpenAsPicture();
+    // A PICT's pixels reach the image.
+    std::shared_ptr<Picture> pic = FolderItem((kBuiltResources + "/Vesk.pict").toStdString()).OpenAsPicture();
     ASSERT_NE(pic, nullptr);
     EXPECT_EQ(pic->Image().pixel(0, pic->Height() - 1), 0xFF187534u);
     EXPECT_EQ(pic->Image().pixel(pic->Width() - 1, 0), 0xFFFFFFFFu);
