@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "app/windowaccessor.h"
@@ -71,20 +70,6 @@ TEST_F(ControlWndEventsTest, ActivationHidesTheAboutWindowBuildingItFirst)
     window->DeliverActivate(); // hiding a hidden window changes nothing
     EXPECT_FALSE(about->IsVisible());
     EXPECT_EQ(OpenCount(AboutWnd::kQualifiedName), 1u);
-}
-
-TEST_F(ControlWndEventsTest, ClosingTheCalculatorQuitsWithZeroWhateverElseIsOpen)
-{
-    window->QCanvas_MouseDown(*window->QCanvas(), 0, 0);
-    ASSERT_NE(GetImplicitWindow(DescriptionWnd::kQualifiedName), nullptr);
-    int exitCode = -1;
-    QTimer::singleShot(0, [&] {
-        window->Close();
-        QTimer::singleShot(1000, [] { QCoreApplication::exit(7); }); // a missed quit fails, never hangs
-    });
-    exitCode = QApplication::exec();
-    EXPECT_EQ(exitCode, 0);
-    EXPECT_EQ(RuntimeExit(), 0);
 }
 
 TEST_F(ControlWndEventsTest, MenuHandlersAreRegisteredThoughNoMenuItemHasTheirNames)
