@@ -24,11 +24,8 @@ constexpr std::ptrdiff_t kOpcodesStart = 512 + 2 + 8 + 6 + 24;
 Bytes ReadFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ADD_FAILURE() << "cannot read " << path.toStdString();
-        return {};
-    }
-    QByteArray data = file.readAll();
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << "cannot read " << path.toStdString();
+    const QByteArray data = file.readAll();
     return Bytes(data.begin(), data.end());
 }
 
@@ -38,10 +35,7 @@ std::optional<DecodedImage> Decode(const Bytes& bytes)
 }
 
 struct Rect {
-    int top;
-    int left;
-    int bottom;
-    int right;
+    int top, left, bottom, right;
 };
 
 // One row as a packed row with a one-byte count: a single literal run (rows of up to 128 bytes).
@@ -57,44 +51,37 @@ public:
     explicit Pict(Rect frame = {0, 0, 2, 4})
     {
         bytes_.assign(512, 0);
-        U16(0).Frame(frame).U16(0x0011).U16(0x02FF).U16(0x0C00); // picSize, frame, version, header op
+        U16({0}).Frame(frame).U16({0x0011, 0x02FF, 0x0C00}); // picSize, frame, version, header op
         bytes_.insert(bytes_.end(), 24, 0);
     }
 
-    Pict& U8(uint8_t v)
-    {
-        bytes_.push_back(v);
-        return *this;
-    }
-    Pict& U16(uint16_t v) { return U8(static_cast<uint8_t>(v >> 8)).U8(static_cast<uint8_t>(v)); }
-    Pict& U32(uint32_t v) { return U16(static_cast<uint16_t>(v >> 16)).U16(static_cast<uint16_t>(v)); }
-    Pict& Frame(Rect r)
-    {
-        for (int v : {r.top, r.left, r.bottom, r.right})
-            U16(static_cast<uint16_t>(v));
-        return *this;
-    }
     Pict& Raw(const Bytes& data)
     {
         bytes_.insert(bytes_.end(), data.begin(), data.end());
         return *this;
     }
+    // Big-endian words and longs.
+    Pict& U16(std::initializer_list<int> words)
+    {
+        for (int w : words)
+            Raw({static_cast<uint8_t>(w >> 8), static_cast<uint8_t>(w)});
+        return *this;
+    }
+    Pict& U32(uint32_t v) { return U16({static_cast<int>(v >> 16), static_cast<int>(v & 0xFFFF)}); }
+    Pict& Frame(Rect r) { return U16({r.top, r.left, r.bottom, r.right}); }
 
     // The header of an indexed pixel map with its colour table, colours given as 0xRRGGBB at
     // indexes 0, 1, 2...; a direct-bits opcode carries its base address first, as for 32 bits.
-    Pict& IndexedPixMap(uint16_t op, int rowBytes, Rect bounds, int pixelSize, const std::vector<uint32_t>& colours)
+    Pict& IndexedPixMap(int op, int rowBytes, Rect bounds, int pixelSize, const std::vector<uint32_t>& colours)
     {
-        U16(op);
+        U16({op});
         if (op == 0x009A)
             U32(0xFF);
-        U16(static_cast<uint16_t>(0x8000 | rowBytes)).Frame(bounds);
-        Fields(0, 0, pixelSize, 1, pixelSize);
-        U32(0).U16(0).U16(static_cast<uint16_t>(colours.size() - 1));
+        U16({0x8000 | rowBytes}).Frame(bounds).Fields(0, 0, pixelSize, 1, pixelSize);
+        U32(0).U16({0, static_cast<int>(colours.size()) - 1});
         for (size_t i = 0; i < colours.size(); ++i) {
-            const uint32_t c = colours[i];
-            U16(static_cast<uint16_t>(i));
-            for (uint32_t channel : {c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF})
-                U16(static_cast<uint16_t>(channel * 0x101));
+            const int c = static_cast<int>(colours[i]);
+            U16({static_cast<int>(i), (c >> 16 & 0xFF) * 0x101, (c >> 8 & 0xFF) * 0x101, (c & 0xFF) * 0x101});
         }
         return *this;
     }
@@ -102,27 +89,25 @@ public:
     // DirectBitsRect header of a pixel map.
     Pict& DirectPixMap(int rowBytes, Rect bounds, int packType, int cmpCount = 3, int pixelSize = 32, int cmpSize = 8)
     {
-        U16(0x009A).U32(0xFF).U16(static_cast<uint16_t>(0x8000 | rowBytes)).Frame(bounds);
+        U16({0x009A}).U32(0xFF).U16({0x8000 | rowBytes}).Frame(bounds);
         return Fields(packType, 16, pixelSize, cmpCount, cmpSize);
     }
 
     // srcRect, dstRect and srcCopy mode.
-    Pict& Copy(Rect src, Rect dst) { return Frame(src).Frame(dst).U16(0); }
+    Pict& Copy(Rect src, Rect dst) { return Frame(src).Frame(dst).U16({0}); }
 
     Bytes End()
     {
         if (bytes_.size() % 2 != 0)
-            U8(0);
-        return U16(0x00FF).bytes_;
+            Raw({0});
+        return U16({0x00FF}).bytes_;
     }
     Bytes Unfinished() const { return bytes_; }
 
 private:
     Pict& Fields(int packType, int pixelType, int pixelSize, int cmpCount, int cmpSize)
     {
-        U16(0).U16(static_cast<uint16_t>(packType)).U32(0).U32(72u << 16).U32(72u << 16);
-        U16(static_cast<uint16_t>(pixelType)).U16(static_cast<uint16_t>(pixelSize));
-        U16(static_cast<uint16_t>(cmpCount)).U16(static_cast<uint16_t>(cmpSize));
+        U16({0, packType}).U32(0).U32(72u << 16).U32(72u << 16).U16({pixelType, pixelSize, cmpCount, cmpSize});
         return U32(0).U32(0).U32(0);
     }
 
@@ -166,7 +151,7 @@ struct Indexed {
     Rect src{0, 0, 1, 4};
     Rect dst{0, 0, 1, 4};
     Bytes rows = Packed(Bytes(8, 0));
-    uint16_t op = 0x0098;
+    int op = 0x0098;
 };
 
 Bytes Make(const Indexed& m)
@@ -249,7 +234,7 @@ TEST(PictDecoder, DecodesEveryPixelLayout)
              .Raw({0, 9, 7, 0, 1, 2, 3, 0, 0, 0, 0}).Raw({0, 9, 7, 3, 2, 1, 0, 0, 0, 0, 0}).End(),
          4, 2, kFourColoursPixels},
         {"plain bitmap: 1 black, 0 white, rows never packed",
-         Pict({0, 0, 2, 3}).U16(0x0090).U16(2).Frame({0, 0, 2, 3}).Copy({0, 0, 2, 3}, {0, 0, 2, 3})
+         Pict({0, 0, 2, 3}).U16({0x0090, 2}).Frame({0, 0, 2, 3}).Copy({0, 0, 2, 3}, {0, 0, 2, 3})
              .Raw({0xA0, 0, 0x40, 0}).End(),
          3, 2, {kBlack, kWhite, kBlack, kWhite, kBlack, kWhite}},
         {"direct unpacked", direct(1, 3, {0, 0xFF, 0, 0, 0, 0, 0, 0xFF}), 2, 1, redBlue},
