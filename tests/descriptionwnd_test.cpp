@@ -169,16 +169,6 @@ std::optional<QString> RunTool(const QString& tool, const QStringList& arguments
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-int PdfPageCount(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray pdf = file.readAll();
-    return static_cast<int>(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page/") +
-                            pdf.count("/Type /Page>"));
-}
-
 TEST_F(DescriptionWndTest, PrintsTheFirstBlockOfTheHelpOnOnePage)
 {
     QTemporaryDir folder;
@@ -188,11 +178,11 @@ TEST_F(DescriptionWndTest, PrintsTheFirstBlockOfTheHelpOnOnePage)
     SetPrinterDialogForTesting([&](const PrinterSetup*) { return Graphics::ForPdfFile(pdf.toStdString()); });
     EXPECT_FALSE(window->Print_Action());
     ASSERT_TRUE(QFile::exists(pdf)) << "the job is finished when the handler lets it go";
-    EXPECT_EQ(PdfPageCount(pdf), 1);
 
     const std::optional<QString> text = RunTool("pdftotext", {pdf, "-"});
     if (!text)
         GTEST_SKIP() << "pdftotext (poppler-utils) is not installed; the printed text is not checked";
+    EXPECT_EQ(text->count('\f'), 1) << "one page";
     EXPECT_TRUE(text->startsWith("Quorvel")) << text->left(80).toStdString();
     EXPECT_TRUE(text->contains("sequentially rejective"));
     EXPECT_FALSE(text->contains("The developers of Quorvel accept no liability")); // the last sentence

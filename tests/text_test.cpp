@@ -103,44 +103,26 @@ TEST(Format, RoundsHalvesAwayFromZeroAtTheLastPlaceholder)
 
 TEST(TextFunctions, NthFieldReplaceAllAndReplaceLineEndings)
 {
-    const struct {
-        const char* text;
-        const char* separator;
-        int n;
-        const char* expected;
-    } fields[] = {
-        {"a,b,c", ",", 1, "a"},  {"a,b,c", ",", 3, "c"},    {"a,b,c", ",", 4, ""},
-        {"a,b,c", ",", 0, ""},   {"a,b,c", ",", -1, ""},    {"a,,c", ",", 2, ""},
-        {"a,,c", ",", 3, "c"},   {"a,", ",", 2, ""},        {"", ",", 1, ""},
-        {"one--two--three", "--", 2, "two"}, {"abc", "", 1, ""}, {"no separator", ",", 1, "no separator"},
-    };
-    for (const auto& row : fields)
-        EXPECT_EQ(NthField(row.text, row.separator, row.n), row.expected) << row.text << " " << row.n;
+    for (auto [text, separator, n, expected] :
+         {std::tuple{"a,b,c", ",", 1, "a"}, std::tuple{"a,b,c", ",", 3, "c"}, std::tuple{"a,b,c", ",", 4, ""},
+          std::tuple{"a,b,c", ",", 0, ""}, std::tuple{"a,b,c", ",", -1, ""}, std::tuple{"a,,c", ",", 2, ""},
+          std::tuple{"a,,c", ",", 3, "c"}, std::tuple{"a,", ",", 2, ""}, std::tuple{"", ",", 1, ""},
+          std::tuple{"one--two--three", "--", 2, "two"}, std::tuple{"abc", "", 1, ""},
+          std::tuple{"no separator", ",", 1, "no separator"}})
+        EXPECT_EQ(NthField(text, separator, n), expected) << text << " " << n;
 
     // Left to right, without rescanning what was put in.
-    const struct {
-        const char* text;
-        const char* find;
-        const char* replacement;
-        const char* expected;
-    } replacements[] = {
-        {"a.b.c", ".", "::", "a::b::c"}, {"aaa", "aa", "b", "ba"}, {"aaa", "a", "aa", "aaaaaa"},
-        {"abc", "", "x", "abc"},        {"", "a", "x", ""},      {"abc", "abc", "", ""},
-    };
-    for (const auto& row : replacements)
-        EXPECT_EQ(ReplaceAll(row.text, row.find, row.replacement), row.expected) << row.text;
+    for (auto [text, find, replacement, expected] :
+         {std::tuple{"a.b.c", ".", "::", "a::b::c"}, std::tuple{"aaa", "aa", "b", "ba"},
+          std::tuple{"aaa", "a", "aa", "aaaaaa"}, std::tuple{"abc", "", "x", "abc"}, std::tuple{"", "a", "x", ""},
+          std::tuple{"abc", "abc", "", ""}})
+        EXPECT_EQ(ReplaceAll(text, find, replacement), expected) << text;
 
-    const struct {
-        const char* text;
-        const char* expected;
-    } endings[] = {
-        {"a\nb", "a|b"},          {"a\r\nb", "a|b"},         {"a\rb", "a|b"},
-        {"a\r\n\r\nb", "a||b"},   {"a\n\rb", "a||b"},        {"a\r\r\nb", "a||b"},
-        {"\r\n", "|"},            {"a\n", "a|"},             {"", ""},
-        {"a\n\r\n\rb\n", "a|||b|"},
-    };
-    for (const auto& row : endings)
-        EXPECT_EQ(ReplaceLineEndings(row.text, "|"), row.expected);
+    for (auto [text, expected] :
+         {std::pair{"a\nb", "a|b"}, std::pair{"a\r\nb", "a|b"}, std::pair{"a\rb", "a|b"},
+          std::pair{"a\r\n\r\nb", "a||b"}, std::pair{"a\n\rb", "a||b"}, std::pair{"a\r\r\nb", "a||b"},
+          std::pair{"\r\n", "|"}, std::pair{"a\n", "a|"}, std::pair{"", ""}, std::pair{"a\n\r\n\rb\n", "a|||b|"}})
+        EXPECT_EQ(ReplaceLineEndings(text, "|"), expected);
     EXPECT_EQ(ReplaceLineEndings("a\nb\r\nc", EndOfLine::Macintosh), "a\rb\rc");
     EXPECT_EQ(ReplaceLineEndings("a\rb", EndOfLine::Windows), "a\r\nb");
     EXPECT_EQ(ReplaceLineEndings("a\r\nb", EndOfLine::Unix), "a\nb");
