@@ -23,8 +23,11 @@
 #include "framework/pushbutton.h"
 #include "framework/text.h"
 #include "framework/textarea.h"
+#include "framework/windowlist.h"
 #include "tests/testsupport.h"
+#include "windows/aboutwnd.h"
 #include "windows/calculation.h"
+#include "windows/descriptionwnd.h"
 
 namespace {
 
@@ -37,10 +40,6 @@ protected:
         RegisterAllClasses();
         window = ImplicitInstance<ControlWnd>();
         ASSERT_NE(window, nullptr);
-        // Should tests share a process, each starts from empty fields.
-        for (const auto& field : Fields())
-            field->SetText("");
-        QCoreApplication::processEvents();
     }
 
     void TearDown() override { EXPECT_EQ(TakePendingException(), nullptr) << "a handler let an exception escape"; }
@@ -65,6 +64,14 @@ protected:
     std::shared_ptr<ControlWnd> window;
     UiRecorder ui;
 };
+
+size_t OpenCount(std::string_view qualifiedName)
+{
+    size_t count = 0;
+    for (const auto& open : OpenWindows())
+        count += open->Class()->name == qualifiedName;
+    return count;
+}
 
 const std::string kWorkedExampleTable = std::string(47, '+') + "\r" +
                                         "          Sequential                   Simple\r"
@@ -234,26 +241,18 @@ TEST_F(ControlWndTest, TypedValuesGiveTheWorkedExampleTableAndClearEmptiesTheFie
 
 TEST_F(ControlWndTest, EachMessageLeavesEveryFieldAsItWas)
 {
-    const struct {
-        const char* tests;
-        const char* alpha;
-        const char* list;
-        std::string_view message;
-    } rows[] = {
-        {"1", ".05", ".01\r.02", kTestsRangeMessage},
-        {"3", "1", ".01\r.02\r.03", kErrorRateRangeMessage},
-        {"3", ".05", "", kNoTestDataMessage},
-        {"2", ".05", ".01\rabc", kBadStatisticMessage},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.message);
+    for (auto [tests, alpha, list, message] : {std::tuple{"1", ".05", ".01\r.02", kTestsRangeMessage},
+                                               std::tuple{"3", "1", ".01\r.02\r.03", kErrorRateRangeMessage},
+                                               std::tuple{"3", ".05", "", kNoTestDataMessage},
+                                               std::tuple{"2", ".05", ".01\rabc", kBadStatisticMessage}}) {
+        SCOPED_TRACE(message);
         ui.messages.clear();
-        Fill(row.tests, row.alpha, row.list);
+        Fill(tests, alpha, list);
         window->CalculateBtn()->Push();
-        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(row.message)});
-        EXPECT_EQ(window->Nvariables()->Text(), row.tests);
-        EXPECT_EQ(window->ErrorFld()->Text(), row.alpha);
-        EXPECT_EQ(window->InputFld1()->Text(), row.list);
+        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(message)});
+        EXPECT_EQ(window->Nvariables()->Text(), tests);
+        EXPECT_EQ(window->ErrorFld()->Text(), alpha);
+        EXPECT_EQ(window->InputFld1()->Text(), list);
     }
 }
 
@@ -334,4 +333,53 @@ TEST_F(ControlWndTest, LengthLimitsHoldForTypingAndPaste)
     QApplication::clipboard()->setText(QString::fromStdString(many));
     Edit(window->InputFld1())->paste();
     EXPECT_EQ(window->InputFld1()->Text(), many) << "the p-value field has no limit";
+}
+
+TEST_F(ControlWndTest, TheQuestionMarkShowsOneDescriptionWindow)
+{
+    ASSERT_EQ(GetImplicitWindow(DescriptionWnd::kQualifiedName), nullptr);
+    QTest::mouseClick(window->QCanvas()->NativeWidget(), Qt::LeftButton, {}, QPoint(5, 5));
+    auto description = GetImplicitWindow(DescriptionWnd::kQualifiedName);
+    ASSERT_NE(description, nullptr);
+    EXPECT_TRUE(description->IsVisible());
+    QTest::mouseClick(window->QCanvas()->NativeWidget(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(OpenCount(DescriptionWnd::kQualifiedName), 1u);
+    EXPECT_EQ(GetImplicitWindow(DescriptionWnd::kQualifiedName), description);
+
+    description->Close(); // the user closes it; the next click builds a new one
+    QTest::mouseClick(window->QCanvas()->NativeWidget(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_NE(GetImplicitWindow(DescriptionWnd::kQualifiedName), description);
+    EXPECT_EQ(OpenCount(DescriptionWnd::kQualifiedName), 1u);
+}
+
+TEST_F(ControlWndTest, ActivationHidesTheAboutWindowBuildingItFirst)
+{
+    ASSERT_EQ(GetImplicitWindow(AboutWnd::kQualifiedName), nullptr);
+    window->DeliverActivate();
+    auto about = GetImplicitWindow(AboutWnd::kQualifiedName);
+    ASSERT_NE(about, nullptr);
+    EXPECT_FALSE(about->IsVisible());
+    QApplication::processEvents();
+    EXPECT_FALSE(about->NativeWidget()->isVisible()); // and it never came on screen
+
+    about->Show();
+    window->DeliverActivate();
+    EXPECT_FALSE(about->IsVisible());
+    window->DeliverActivate(); // hiding a hidden window changes nothing
+    EXPECT_FALSE(about->IsVisible());
+    EXPECT_EQ(OpenCount(AboutWnd::kQualifiedName), 1u);
+}
+
+TEST_F(ControlWndTest, MenuHandlersAreRegisteredThoughNoMenuItemHasTheirNames)
+{
+    for (const char* name : {"DescriptionMenuItem", "AboutVesk"}) {
+        auto handler = window->MenuHandler(name);
+        ASSERT_NE(handler, nullptr) << name;
+        EXPECT_EQ(handler->Signature(), "(  ) as Boolean");
+        EXPECT_EQ(window->GetMenuBar()->Lookup(name), nullptr);
+    }
+    EXPECT_FALSE(window->MenuHandler("DescriptionMenuItem")->Invoke(nullptr, {}));
+    EXPECT_TRUE(ImplicitInstance<DescriptionWnd>()->IsVisible());
+    EXPECT_FALSE(window->MenuHandler("AboutVesk")->Invoke(nullptr, {}));
+    EXPECT_TRUE(ImplicitInstance<AboutWnd>()->IsVisible());
 }
