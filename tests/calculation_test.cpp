@@ -52,25 +52,17 @@ TEST(Calculate, WorkedExampleByteForByte)
 
 TEST(Calculate, VerdictsFollowTheSortedOrderAndStopRule)
 {
-    const struct {
-        const char* tests;
-        const char* list;
-        const char* verdicts;
-        const char* alpha = ".05";
-    } rows[] = {
-        {"2", ".05\r.1", "yy", ".1"},            // .1 / 2 is the double nearest .05: equality passes
-        {"3", ".01\r.01\r.01", "yyy"},           // ties all pass
-        {"3", ".03\r.03\r.03", "nnn"},           // ties all fail
-        {"4", ".04\r.001\r.011\r.02", "yyyy"},   // sorted before comparing
-        {"4", ".001\r.9\r.002\r.02", "yyyn"},
-        {"4", ".001\r.02\r.021\r.03", "ynnn"},   // .021 <= .025 but comes after a failure
-        {"2", ".5\r0", "yn"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.list);
-        const CalculationResult result = Calculate(row.tests, row.alpha, row.list);
-        ASSERT_FALSE(result.message.has_value());
-        EXPECT_EQ(Verdicts(result), row.verdicts);
+    for (auto [tests, alpha, list, verdicts] : {
+             std::tuple{"2", ".1", ".05\r.1", "yy"},              // .1 / 2 is the double nearest .05: equality passes
+             std::tuple{"3", ".05", ".01\r.01\r.01", "yyy"},       // ties all pass
+             std::tuple{"3", ".05", ".03\r.03\r.03", "nnn"},       // ties all fail
+             std::tuple{"4", ".05", ".04\r.001\r.011\r.02", "yyyy"}, // sorted before comparing
+             std::tuple{"4", ".05", ".001\r.9\r.002\r.02", "yyyn"},
+             std::tuple{"4", ".05", ".001\r.02\r.021\r.03", "ynnn"}, // .021 <= .025 but comes after a failure
+             std::tuple{"2", ".05", ".5\r0", "yn"}}) {
+        const CalculationResult result = Calculate(tests, alpha, list);
+        ASSERT_FALSE(result.message.has_value()) << list;
+        EXPECT_EQ(Verdicts(result), verdicts) << list;
     }
 }
 
@@ -96,48 +88,27 @@ TEST(Calculate, OnlyTheFirstNValuesAreRead)
 
 TEST(Calculate, MessagesComeInOrderAndEndTheCalculation)
 {
-    const struct {
-        const char* tests;
-        const char* alpha;
-        const char* list;
-        std::string_view message;
-    } rows[] = {
-        {"", "", "", kTestsRangeMessage},
-        {"1", "0", "abc", kTestsRangeMessage},
-        {"3", "0", "", kErrorRateRangeMessage},
-        {"3", ".05", "", kNoTestDataMessage},
-        {"3", ".05", ".01\r.02", kBadStatisticMessage},       // fewer values than tests
-        {"2", ".05", "\r", kBadStatisticMessage},             // one line ending: two empty fields
-        {"2", ".05", "\n", kBadStatisticMessage},
-        {"2", ".05", "\r\n", kBadStatisticMessage},
-        {"2", ".05", ".01\r\r.02", kBadStatisticMessage},     // a blank line counts as a value
-        {"2", ".05", ".01\r\t.02", kBadStatisticMessage},     // so does a tab after a line ending
-        {"2", ".05", "abc\r.01", kBadStatisticMessage},
-        {"2", ".05", ".01\r.0.5", kBadStatisticMessage},
-        {"2", ".05", ".01\r5%", kBadStatisticMessage},
-        {"2", ".05", ".01\r1", kBadStatisticMessage},
-        {"2", ".05", ".01\r1.0000001", kBadStatisticMessage},
-        {"2", ".05", ".01\r-0.01", kBadStatisticMessage},
-        {"2", ".05", ".01\r0x1", kBadStatisticMessage},
-        {"2", ".05", ".01\r1e", kBadStatisticMessage},
-        {"2", ".05", ".01\r ", kBadStatisticMessage},
-        {"2", ".05", "+++++++++++++++++++++++++++++++++++++++++++++++\r.01\r.02", kBadStatisticMessage},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.tests) + " | " + row.alpha + " | " + row.list);
-        EXPECT_EQ(Message(Calculate(row.tests, row.alpha, row.list)), row.message);
-    }
-}
+    // The tests, then the error rate, then an empty list: the first that fails speaks.
+    for (auto [tests, alpha, list, message] : {std::tuple{"", "", "", kTestsRangeMessage},
+                                               std::tuple{"1", "0", "abc", kTestsRangeMessage},
+                                               std::tuple{"3", "0", "", kErrorRateRangeMessage},
+                                               std::tuple{"3", ".05", "", kNoTestDataMessage}})
+        EXPECT_EQ(Message(Calculate(tests, alpha, list)), message) << tests << " | " << alpha << " | " << list;
 
-TEST(Calculate, AFormerTableGivesOneMessage)
-{
-    const CalculationResult first = Calculate("3", ".05", ".01\r.04\r.03");
-    std::string text;
-    for (const auto& line : first.lines)
-        text += line;
+    // Any of the first n fields that is missing or no p-value gives one message and no table.
+    for (const char* list : {".01", // fewer values than tests
+                             "\r", "\n", "\r\n", // one line ending: two empty fields
+                             ".01\r\r.02", ".01\r\t.02", // a blank line, or a tab after a line ending, is a value
+                             "abc\r.01", ".01\r.0.5", ".01\r5%", ".01\r1", ".01\r1.0000001", ".01\r-0.01", ".01\r0x1",
+                             ".01\r1e", ".01\r ", "+++++++++++++++++++++++++++++++++++++++++++++++\r.01\r.02"})
+        EXPECT_EQ(Message(Calculate("2", ".05", list)), kBadStatisticMessage) << testing::PrintToString(list);
+
+    // A former table too, and before any other work is done.
+    std::string table;
+    for (const auto& line : Calculate("3", ".05", ".01\r.04\r.03").lines)
+        table += line;
     int yields = 0;
-    const CalculationResult second = Calculate("3", ".05", text, [&] { ++yields; });
-    EXPECT_EQ(Message(second), kBadStatisticMessage);
+    EXPECT_EQ(Message(Calculate("3", ".05", table, [&] { ++yields; })), kBadStatisticMessage);
     EXPECT_EQ(yields, 0);
 }
 
