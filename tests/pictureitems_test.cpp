@@ -162,27 +162,22 @@ TEST(FolderItem, OpensPicturesByContentsExceptPictByName)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const struct {
-        const char* source; // a file of the built Resources folder, or nullptr for junk bytes
-        const char* savedAs;
-        bool opens;
-    } rows[] = {
-        {"QuorvelBadge", "badge", true},          {"QuorvelBadge", "badge.jpg", true},
-        {"Question48.jpg", "question.png", true}, {"VeskSmall.pict", "banner.PICT", true},
-        {"VeskSmall.pict", "banner", false},      {"QuorvelBadge", "badge.pict", false},
-        {nullptr, "broken.png", false},
-    };
-    for (const auto& row : rows) {
-        const QString path = dir.filePath(row.savedAs);
-        if (row.source != nullptr) {
-            ASSERT_TRUE(QFile::copy(kBuiltResources + "/" + row.source, path));
+    // A file of the built Resources folder saved under another name, or junk bytes ("").
+    for (auto [source, savedAs, opens] :
+         {std::tuple{"QuorvelBadge", "badge", true}, std::tuple{"QuorvelBadge", "badge.jpg", true},
+          std::tuple{"Question48.jpg", "question.png", true}, std::tuple{"VeskSmall.pict", "banner.PICT", true},
+          std::tuple{"VeskSmall.pict", "banner", false}, std::tuple{"QuorvelBadge", "badge.pict", false},
+          std::tuple{"", "broken.png", false}}) {
+        const QString path = dir.filePath(savedAs);
+        if (*source != '\0') {
+            ASSERT_TRUE(QFile::copy(kBuiltResources + "/" + source, path));
         } else {
             ASSERT_TRUE(WriteFile(path, QByteArray("\x89PNG\r\n\x1a\n") + "but no more of one"));
         }
         std::shared_ptr<Picture> pic = FolderItem(path.toStdString()).OpenAsPicture();
-        EXPECT_EQ(pic != nullptr, row.opens) << row.savedAs;
+        EXPECT_EQ(pic != nullptr, opens) << savedAs;
         if (pic) {
-            EXPECT_FALSE(pic->Image().isNull()) << row.savedAs;
+            EXPECT_FALSE(pic->Image().isNull()) << savedAs;
         }
     }
     EXPECT_EQ(FolderItem(dir.path().toStdString()).OpenAsPicture(), nullptr) << "a folder";

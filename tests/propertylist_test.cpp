@@ -143,11 +143,7 @@ TEST(PropertyListRefusal, EveryTruncationIsRefusedOrEndsOnAnEntry)
 
 TEST(PropertyListRefusal, BadNamesAndBooleansAreRefusedWholeWithTheirOffset)
 {
-    struct Case {
-        std::string bytes;
-        std::string offset;
-    };
-    const std::vector<Case> cases = {
+    const std::pair<std::string, std::string> cases[] = {
         {std::string("Left \0\0\0\x01" "Colour \x01\x02\x03", 19), "offset 9"},       // not in the vocabulary
         {std::string("Left \0\0\0\x01" "Caption \0\0\0\0", 21), "offset 9"},         // not for this object
         {std::string("Left \0\0\0\x01Visible \x02", 18), "offset 17"},            // Boolean byte 2
@@ -157,14 +153,13 @@ TEST(PropertyListRefusal, BadNamesAndBooleansAreRefusedWholeWithTheirOffset)
         {std::string(" \0\0\0\x01", 5), "offset 0"},                              // empty name
         {std::string(40, 'A') + " ", "offset 0"},                                // runaway name
     };
-    for (const Case& c : cases) {
+    for (const auto& [bytes, offset] : cases) {
         RecordingObject object("Caption");
-        PropertyList list(reinterpret_cast<const uint8_t*>(c.bytes.data()), c.bytes.size());
         try {
-            SetProperties(object, list);
-            ADD_FAILURE() << "accepted: " << testing::PrintToString(c.bytes);
+            SetProperties(object, PropertyList(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+            ADD_FAILURE() << "accepted: " << testing::PrintToString(bytes);
         } catch (const FrameworkError& e) {
-            EXPECT_NE(std::string(e.what()).find(c.offset), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(offset), std::string::npos) << e.what();
         }
         EXPECT_TRUE(object.applied.empty());
     }
