@@ -162,7 +162,6 @@ TEST_F(MenuViewTest, TheEditMenuItemByItemInTheTreeAndOnScreen)
         SCOPED_TRACE(rows[i].name);
         EXPECT_EQ(edit->Item(i)->Name(), rows[i].name);
         EXPECT_EQ(edit->Child(rows[i].name), edit->Item(i));
-        EXPECT_EQ(edit->Item(i)->KeyboardShortcut(), rows[i].shortcut);
         // On screen, with the command key as Control.
         const bool separator = std::string(rows[i].text) == "-";
         EXPECT_EQ(edit->Item(i)->IsSeparator(), separator);
