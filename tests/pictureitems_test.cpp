@@ -10,7 +10,6 @@
 
 #include <memory>
 #include <optional>
-#include <ostream>
 #include <string>
 
 #include "framework/exceptions.h"
@@ -27,23 +26,12 @@ bool WriteFile(const QString& path, const QByteArray& bytes)
 }
 
 // A temporary install: <tmp>/bin/quorvel is the application file, <tmp>/Resources its pictures.
-class Install {
-public:
-    Install()
-    {
-        EXPECT_TRUE(dir_.isValid());
-        SetApplicationFileForTesting(dir_.filePath("bin/quorvel").toStdString());
-    }
+struct Install {
+    Install() { SetApplicationFileForTesting(Application()); }
     ~Install() { SetApplicationFileForTesting(std::nullopt); }
-    Install(const Install&) = delete;
-    Install& operator=(const Install&) = delete;
-
-    QString Resources() const { return dir_.filePath("Resources"); }
-    QString Root() const { return dir_.path(); }
-    bool MakeResources() const { return QDir().mkpath(Resources()); }
-
-private:
-    QTemporaryDir dir_;
+    std::string Application() const { return dir.filePath("bin/quorvel").toStdString(); }
+    QString Resources() const { return dir.filePath("Resources"); }
+    QTemporaryDir dir;
 };
 
 // --- The four picture items ------------------------------------------------------------------
@@ -55,11 +43,6 @@ struct Item {
     int width;
     int height;
 };
-
-void PrintTo(const Item& item, std::ostream* os)
-{
-    *os << item.name;
-}
 
 class PictureItems : public ::testing::TestWithParam<Item> {};
 
@@ -73,14 +56,14 @@ TEST_P(PictureItems, LoadOnFirstSuccessRetryWhileNilThenKeepThePicture)
     // The application file unknown: the exception, and nothing cached.
     SetApplicationFileForTesting("");
     EXPECT_THROW(item.get(), NilObjectException);
-    SetApplicationFileForTesting(install.Root().toStdString() + "/bin/quorvel");
+    SetApplicationFileForTesting(install.Application());
 
     // No Resources folder: nil, no exception, and no folder made.
     EXPECT_EQ(item.get(), nullptr);
     EXPECT_FALSE(QDir(install.Resources()).exists());
 
     // The folder without the file.
-    ASSERT_TRUE(install.MakeResources());
+    ASSERT_TRUE(QDir().mkpath(install.Resources()));
     EXPECT_EQ(item.get(), nullptr);
 
     // A file that is no picture.
@@ -124,7 +107,7 @@ TEST(ApplicationBundleResources, IsTheResourcesFolderBesideTheExecutablesFolder)
     ASSERT_TRUE(WriteFile(install.Resources(), "not a folder"));
     EXPECT_EQ(GetApplicationBundleResources(), nullptr) << "a file is no folder";
     ASSERT_TRUE(QFile::remove(install.Resources()));
-    ASSERT_TRUE(install.MakeResources());
+    ASSERT_TRUE(QDir().mkpath(install.Resources()));
     std::shared_ptr<FolderItem> resources = GetApplicationBundleResources();
     ASSERT_NE(resources, nullptr);
     EXPECT_EQ(QString::fromStdString(resources->Path()), QDir(install.Resources()).absolutePath());
