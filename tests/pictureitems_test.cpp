@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "framework/exceptions.h"
@@ -43,6 +44,8 @@ struct Item {
     int width;
     int height;
 };
+
+void PrintTo(const Item& item, std::ostream* os) { *os << item.name; }
 
 class PictureItems : public ::testing::TestWithParam<Item> {};
 
