@@ -52,15 +52,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window->NativeWidget()));
     }
 
-    void Fill(const std::string& tests, const std::string& alpha, const std::string& list)
-    {
-        window->Nvariables()->SetText(tests);
-        window->ErrorFld()->SetText(alpha);
-        window->InputFld1()->SetText(list);
-    }
-
-    std::vector<std::shared_ptr<TextArea>> Fields() { return {window->Nvariables(), window->ErrorFld(), window->InputFld1()}; }
-
     std::shared_ptr<ControlWnd> window;
     UiRecorder ui;
 };
@@ -230,7 +221,7 @@ TEST_F(ControlWndTest, TypedValuesGiveTheWorkedExampleTableAndClearEmptiesTheFie
     window->InputFld1()->SetFocus();
     QTest::mouseClick(window->ClearBtn()->NativeWidget(), Qt::LeftButton);
     QCoreApplication::processEvents();
-    for (const auto& field : Fields()) {
+    for (const auto& field : {window->Nvariables(), window->ErrorFld(), window->InputFld1()}) {
         EXPECT_EQ(field->Text(), "") << field->Name();
         EXPECT_TRUE(Edit(field)->toPlainText().isEmpty()) << field->Name();
     }
@@ -246,7 +237,9 @@ TEST_F(ControlWndTest, EachMessageLeavesEveryFieldAsItWas)
                                                std::tuple{"2", ".05", ".01\rabc", kBadStatisticMessage}}) {
         SCOPED_TRACE(message);
         ui.messages.clear();
-        Fill(tests, alpha, list);
+        window->Nvariables()->SetText(tests);
+        window->ErrorFld()->SetText(alpha);
+        window->InputFld1()->SetText(list);
         window->CalculateBtn()->Push();
         EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(message)});
         EXPECT_EQ(window->Nvariables()->Text(), tests);
