@@ -169,20 +169,6 @@ void ExpectPixels(const std::optional<DecodedImage>& image, int width, int heigh
 
 } // namespace
 
-TEST(PictDecoder, OwnPicturesDecodeToTheirSizeWithTheGreenRuleAlongTheBottom)
-{
-    for (auto [name, width, height] : {std::tuple{"Vesk.pict", 435, 54}, std::tuple{"VeskSmall.pict", 265, 45}}) {
-        SCOPED_TRACE(name);
-        auto image = Decode(ReadFile(QString(QUORVEL_RESOURCES_DIR "/") + name));
-        ASSERT_TRUE(image.has_value());
-        EXPECT_EQ(image->width, width);
-        EXPECT_EQ(image->height, height);
-        const auto bottom = image->argb.end() - width;
-        EXPECT_EQ(std::count(bottom, image->argb.end(), 0xFF187534u), width);
-        EXPECT_EQ(image->argb[static_cast<size_t>(width) - 1], kWhite); // top right corner
-    }
-}
-
 TEST(PictDecoder, FixturesDecodeToTheirSourcePixels)
 {
     // ImageMagick wrote each picture from its PNG, at widths on both sides of the packing rules.

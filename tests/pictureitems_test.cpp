@@ -168,11 +168,14 @@ TEST(FolderItem, OpensPicturesByContentsExceptPictByName)
     }
     EXPECT_EQ(FolderItem(dir.path().toStdString()).OpenAsPicture(), nullptr) << "a folder";
 
-    // A PICT's pixels reach the image.
-    std::shared_ptr<Picture> pic = FolderItem((kBuiltResources + "/Vesk.pict").toStdString()).OpenAsPicture();
-    ASSERT_NE(pic, nullptr);
-    EXPECT_EQ(pic->Image().pixel(0, pic->Height() - 1), 0xFF187534u);
-    EXPECT_EQ(pic->Image().pixel(pic->Width() - 1, 0), 0xFFFFFFFFu);
+    // The banners' pixels reach the image: a green rule along the bottom, white at the top right.
+    for (const char* banner : {"/Vesk.pict", "/VeskSmall.pict"}) {
+        std::shared_ptr<Picture> pic = FolderItem((kBuiltResources + banner).toStdString()).OpenAsPicture();
+        ASSERT_NE(pic, nullptr) << banner;
+        for (int x = 0; x < pic->Width(); ++x)
+            ASSERT_EQ(pic->Image().pixel(x, pic->Height() - 1), 0xFF187534u) << banner << " x = " << x;
+        EXPECT_EQ(pic->Image().pixel(pic->Width() - 1, 0), 0xFFFFFFFFu) << banner;
+    }
 }
 
 }  // namespace
