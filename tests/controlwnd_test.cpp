@@ -101,13 +101,8 @@ TEST_F(ControlWndTest, IsTheFixedSizeCalculatorWithItsMenuBar)
 
 TEST_F(ControlWndTest, ControlsShowWhatTheirListsSay)
 {
-    const struct {
-        const char* name;
-        QRect geometry;
-        int pixelSize; // 0 for a canvas, which has no font of its own
-        const char* text;
-    } rows[] = {
-        // Created in tab order.
+    // Created in tab order: name, geometry, font pixel size (0 for a canvas, which has none), text.
+    const std::tuple<const char*, QRect, int, const char*> rows[] = {
         {"QCanvas", {397, 278, 29, 43}, 0, nullptr},
         {"Nvariables", {266, 123, 37, 19}, 14, ""},
         {"ErrorFld", {266, 147, 37, 19}, 14, ""},
@@ -122,22 +117,23 @@ TEST_F(ControlWndTest, ControlsShowWhatTheirListsSay)
     };
     ASSERT_EQ(window->Controls().size(), std::size(rows));
     for (size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(rows[i].name);
+        const auto& [name, geometry, pixelSize, text] = rows[i];
+        SCOPED_TRACE(name);
         const std::shared_ptr<RectControl>& control = window->Controls()[i];
         QWidget* widget = control->NativeWidget();
-        EXPECT_EQ(control->Name(), rows[i].name);
+        EXPECT_EQ(control->Name(), name);
         EXPECT_EQ(widget->parentWidget(), window->ContentWidget());
-        EXPECT_EQ(widget->geometry(), rows[i].geometry);
+        EXPECT_EQ(widget->geometry(), geometry);
         EXPECT_TRUE(widget->isVisibleTo(window->NativeWidget()));
-        if (rows[i].pixelSize != 0) {
-            EXPECT_EQ(widget->font().pixelSize(), rows[i].pixelSize);
+        if (pixelSize != 0) {
+            EXPECT_EQ(widget->font().pixelSize(), pixelSize);
         }
         if (auto* label = qobject_cast<QLabel*>(widget)) {
-            EXPECT_EQ(label->text().toStdString(), rows[i].text);
+            EXPECT_EQ(label->text().toStdString(), text);
         } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
-            EXPECT_EQ(button->text().toStdString(), rows[i].text);
+            EXPECT_EQ(button->text().toStdString(), text);
         } else if (auto* edit = qobject_cast<QTextEdit*>(widget)) {
-            EXPECT_EQ(edit->toPlainText().toStdString(), rows[i].text);
+            EXPECT_EQ(edit->toPlainText().toStdString(), text);
         }
     }
 
@@ -260,23 +256,20 @@ TEST_F(ControlWndTest, KeyFiltersDropAllButDigitsAndControlKeysWithABeep)
 
     // The digit test compares the key as text, so a key of several characters between "0" and
     // "9" passes; anything else passes only as a control character (or the point, for the rate).
-    const struct {
-        const char* key;
-        bool dropsInTests;
-        bool dropsInRate;
-    } rows[] = {
+    // Each key, and whether the number of tests and the error rate drop it.
+    const std::tuple<const char*, bool, bool> rows[] = {
         {"0", false, false},  {"9", false, false},    {"12", false, false},   {"5a", false, false},
         {"9a", true, true},   {"/", true, true},      {":", true, true},      {".", true, false},
         {".5", true, false},  {" ", true, true},      {"-", true, true},      {"e", true, true},
         {"\x7f", false, false}, {"\x1f", false, false}, {"\r", false, false}, {"\u00E9", true, true},
         {"", false, false},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(testing::PrintToString(std::string(row.key)));
+    for (const auto& [key, dropsInTests, dropsInRate] : rows) {
+        SCOPED_TRACE(testing::PrintToString(std::string(key)));
         ui.beeps = 0;
-        EXPECT_EQ(window->Nvariables_KeyDown(*window->Nvariables(), row.key), row.dropsInTests);
-        EXPECT_EQ(window->ErrorFld_KeyDown(*window->ErrorFld(), row.key), row.dropsInRate);
-        EXPECT_EQ(ui.beeps, int(row.dropsInTests) + int(row.dropsInRate)) << "a beep for each dropped key";
+        EXPECT_EQ(window->Nvariables_KeyDown(*window->Nvariables(), key), dropsInTests);
+        EXPECT_EQ(window->ErrorFld_KeyDown(*window->ErrorFld(), key), dropsInRate);
+        EXPECT_EQ(ui.beeps, int(dropsInTests) + int(dropsInRate)) << "a beep for each dropped key";
     }
 
     // Editing and moving keys pass through the widget without a beep.
