@@ -42,29 +42,23 @@ TEST_F(DescriptionWndTest, IsAResizableWindowWhoseAreasShowTheHelpReadOnly)
     EXPECT_EQ(QSize(window->ContentWidth(), window->ContentHeight()), QSize(427, 491));
     EXPECT_TRUE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
 
-    const struct {
-        const char* name;
-        QRect geometry;
-        const char* font;
-        int pixelSize;
-        bool styled;
-        std::string text;
-    } rows[] = {
+    // Name, geometry, font and its pixel size, whether styled, and text.
+    const std::tuple<const char*, QRect, const char*, int, bool, std::string> rows[] = {
         {"DescribeFld", QRect(1, -1, 427, 478), "Courier", 10, false, "\r"},
         {"DescribeFld2", QRect(-1, -1, 429, 476), "Times", 11, true, std::string(kHelpText)},
     };
     ASSERT_EQ(window->Controls().size(), std::size(rows));
     for (size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(rows[i].name);
+        const auto& [name, geometry, font, pixelSize, styled, text] = rows[i];
         auto area = RuntimeCheckCast<TextArea>(window->Controls()[i]);
         ASSERT_NE(area, nullptr);
-        EXPECT_EQ(area->Name(), rows[i].name);
-        EXPECT_EQ(Edit(area)->geometry(), rows[i].geometry);
-        EXPECT_EQ(area->StringProperty("TextFont"), rows[i].font);
-        EXPECT_EQ(Edit(area)->font().pixelSize(), rows[i].pixelSize);
-        EXPECT_TRUE(Edit(area)->isReadOnly());
-        EXPECT_EQ(area->BoolProperty("Styled"), rows[i].styled);
-        EXPECT_EQ(area->Text(), rows[i].text);
+        EXPECT_EQ(area->Name(), name);
+        EXPECT_EQ(Edit(area)->geometry(), geometry) << name;
+        EXPECT_EQ(area->StringProperty("TextFont"), font);
+        EXPECT_EQ(Edit(area)->font().pixelSize(), pixelSize) << name;
+        EXPECT_TRUE(Edit(area)->isReadOnly()) << name;
+        EXPECT_EQ(area->BoolProperty("Styled"), styled) << name;
+        EXPECT_EQ(area->Text(), text);
     }
     // On screen, the help text's area lies over the empty one.
     window->Show();

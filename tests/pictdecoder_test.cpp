@@ -203,13 +203,7 @@ TEST(PictDecoder, DecodesEveryPixelLayout)
     // columns right of the frame's corner, the last one outside the frame.
     std::vector<uint32_t> clipped(15, kWhite);
     clipped[5 + 4] = 0xFF00FF00;
-    const struct {
-        const char* what;
-        Bytes bytes;
-        int width;
-        int height;
-        std::vector<uint32_t> argb;
-    } rows[] = {
+    const std::tuple<const char*, Bytes, int, int, std::vector<uint32_t>> rows[] = { // what, bytes, size, pixels
         {"packed indexed map", FourColours(), 4, 2, kFourColoursPixels},
         {"rows under eight bytes unpacked, as Apple stores them",
          Pict().IndexedPixMap(0x0098, 2, {0, 0, 2, 4}, 4, kFourColours).Copy({0, 0, 2, 4}, {0, 0, 2, 4})
@@ -234,9 +228,9 @@ TEST(PictDecoder, DecodesEveryPixelLayout)
                .rows = Packed({0, 1, 2, 3, 0, 0, 0, 0})}),
          5, 3, clipped},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
-        ExpectPixels(Decode(row.bytes), row.width, row.height, row.argb);
+    for (const auto& [what, bytes, width, height, argb] : rows) {
+        SCOPED_TRACE(what);
+        ExpectPixels(Decode(bytes), width, height, argb);
     }
 }
 
@@ -258,7 +252,7 @@ TEST(PictDecoder, SkipsOpcodesByTheirStatedLength)
         {0x00, 0xA0, 0x00, 0xFF}, {0x00, 0xA1, 0x00, 0x64, 0x00, 0x05, 1, 2, 3, 0x00, 0xFF, 0}, // comments
         {0x00, 0xD0, 0, 0, 0, 2, 0x00, 0xFF}, {0x81, 0x00, 0, 0, 0, 3, 1, 0x00, 0xFF, 0},   // long-counted
         {0x01, 0x00, 0x00, 0xFF}, {0x03, 0x42, 1, 2, 3, 4, 0x00, 0xFF},                     // sized by the opcode
-        {0x0C, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0xFF}, // header op: 24 bytes
+        {0x0C, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0xFF}, // header op
         {0x00, 0x12, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 4, 0x00, 0xFF},                 // dither pattern
         {0x00, 0x14, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0,                                          // pixel pattern: type, old
          0x80, 0x02, 0, 0, 0, 0, 0, 2, 0, 2,                                                // rowBytes, bounds
@@ -293,10 +287,7 @@ TEST(PictDecoder, RefusesHostilePictures)
     noEnd.resize(noEnd.size() - 2);
     Bytes sixteenBit = Pict().DirectPixMap(8, {0, 0, 1, 4}, 3, 3, 16, 5).Copy({0, 0, 1, 4}, {0, 0, 1, 4})
                            .Raw(Packed(Bytes(8, 0))).End();
-    const struct {
-        const char* what;
-        Bytes bytes;
-    } rows[] = {
+    const std::pair<const char*, Bytes> rows[] = {
         {"Empty", {}},                                  {"NoPixelMap", Pict().End()},
         {"InvertedFrame", Pict({0, 4, 2, 0}).End()},     {"EmptyFrame", Pict({0, 0, 0, 4}).End()},
         {"HugeFrameInATinyFile", Before({}, {0, 0, 30000, 30000})},
@@ -321,8 +312,8 @@ TEST(PictDecoder, RefusesHostilePictures)
         {"UnknownPatternType", Before({0x00, 0x12, 0x00, 7, 0, 0, 0, 0, 0, 0, 0, 0})},
         {"LongCountedLengthOf4GB", Before({0x81, 0x00, 0xFF, 0xFF, 0xFF, 0xFF})},
     };
-    for (const auto& row : rows)
-        EXPECT_FALSE(Decode(row.bytes).has_value()) << row.what;
+    for (const auto& [what, bytes] : rows)
+        EXPECT_FALSE(Decode(bytes).has_value()) << what;
 }
 
 TEST(PictDecoder, LimitsHoldToTheLastOneAllowed)
