@@ -194,19 +194,11 @@ TEST(MenuBar1Test, SharedInstanceIsBuiltOnceAndAfreshAfterRelease)
     EXPECT_NE(MenuBar1::ImplicitInstance(), first);
 }
 
-struct StateRow {
-    const char* what;
-    const char* field; // nullptr: the focus is on no text area
-    const char* text;
-    int32_t selStart;
-    int32_t selLength;
-    const char* clipboard;
-    std::set<std::string> enabled;
-};
-
 TEST_F(MenuViewTest, CommandsAreEnabledOnlyWhenTheyApplyToTheFocusedArea)
 {
-    const StateRow rows[] = {
+    // What, the focused area (none: nullptr), its text and selection, the clipboard, the enabled items.
+    using Names = std::set<std::string>;
+    const std::tuple<const char*, const char*, const char*, int32_t, int32_t, const char*, Names> rows[] = {
         {"no text area focused", nullptr, "", 0, 0, "clip", {}},
         {"empty area, empty clipboard", "Source", "", 0, 0, "", {}},
         {"empty area, text to paste", "Source", "", 0, 0, "clip", {"EditPaste"}},
@@ -218,19 +210,19 @@ TEST_F(MenuViewTest, CommandsAreEnabledOnlyWhenTheyApplyToTheFocusedArea)
         {"read-only area with a selection", "Output", "abc", 0, 3, "clip", {"EditCopy", "EditSelectAll"}},
         {"read-only area, no selection", "Output", "abc", 0, 0, "clip", {"EditSelectAll"}},
     };
-    for (const StateRow& row : rows) {
-        SCOPED_TRACE(row.what);
-        if (row.field != nullptr) {
-            Prepare(row.field, row.text, row.selStart, row.selLength);
+    for (const auto& [what, field, text, selStart, selLength, clipboard, enabled] : rows) {
+        SCOPED_TRACE(what);
+        if (field != nullptr) {
+            Prepare(field, text, selStart, selLength);
         } else {
             wnd->Bar()->setFocus(); // only borrows the focus: move it off any area first
             wnd->NativeWidget()->setFocus();
         }
-        QGuiApplication::clipboard()->setText(row.clipboard);
+        QGuiApplication::clipboard()->setText(clipboard);
         // Current for the shortcuts before any menu opens, and still right when one does.
-        EXPECT_EQ(Enabled(), row.enabled);
+        EXPECT_EQ(Enabled(), enabled);
         OpenAndCloseMenu();
-        EXPECT_EQ(Enabled(), row.enabled);
+        EXPECT_EQ(Enabled(), enabled);
     }
 }
 
