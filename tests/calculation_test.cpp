@@ -70,10 +70,8 @@ TEST(Calculate, EveryLineEndingAndTabSeparatesValues)
 {
     const std::vector<std::string> expected = Calculate("3", ".05", ".01\r.04\r.03").lines;
     for (const char* list : {".01\n.04\n.03", ".01\r\n.04\r\n.03", ".01\t.04\t.03", ".01\r\n.04\t.03",
-                             ".01\n.04\r.03\r\n", " .01 \r.04\t.03\r.05"}) {
-        SCOPED_TRACE(list);
-        EXPECT_EQ(Calculate("3", ".05", list).lines, expected);
-    }
+                             ".01\n.04\r.03\r\n", " .01 \r.04\t.03\r.05"})
+        EXPECT_EQ(Calculate("3", ".05", list).lines, expected) << testing::PrintToString(list);
 }
 
 TEST(Calculate, OnlyTheFirstNValuesAreRead)

@@ -16,10 +16,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 TEST(Val, ReadsTheLongestDecimalPrefixCorrectlyRounded)
 {
-    const struct {
-        std::string text;
-        double expected;
-    } rows[] = {
+    const std::pair<std::string, double> rows[] = {
         {"12", 12},         {"-12", -12},        {"+12", 12},         {"  \t 7", 7},
         {".5", 0.5},        {"5.", 5},           {"0.05", 0.05},      {"-.25", -0.25},
         {"1e3", 1000},      {"1E+3", 1000},      {"2.5e-2", 0.025},   {"-1.5E2", -150},
@@ -35,10 +32,8 @@ TEST(Val, ReadsTheLongestDecimalPrefixCorrectlyRounded)
         {"1e400", DBL_MAX}, {"-1e400", -DBL_MAX}, {"123456789e99999999999999999999", DBL_MAX},
         {"0.0000001e-99999999999999999999", 0}, {std::string(400, '9'), DBL_MAX},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.text);
-        EXPECT_EQ(Val(row.text), row.expected);
-    }
+    for (const auto& [text, expected] : rows)
+        EXPECT_EQ(Val(text), expected) << testing::PrintToString(text);
 }
 
 TEST(IsDecimalNumber, AcceptsOnlyOneWholeNumber)
@@ -57,11 +52,7 @@ TEST(IsDecimalNumber, AcceptsOnlyOneWholeNumber)
 
 TEST(Format, RoundsHalvesAwayFromZeroAtTheLastPlaceholder)
 {
-    const struct {
-        double value;
-        const char* mask;
-        const char* expected;
-    } rows[] = {
+    const std::tuple<double, const char*, const char*> rows[] = { // value, mask, text
         // The table's mask: four decimals, no leading zero.
         {0.01, ".0000", ".0100"},              {0.0166666, ".0000", ".0167"},
         {0.05 / 3, ".0000", ".0167"},          {0, ".0000", ".0000"},
@@ -85,10 +76,8 @@ TEST(Format, RoundsHalvesAwayFromZeroAtTheLastPlaceholder)
         {3.14159, "0", "3"},                   {2.5, "0", "3"},
         {0.1, "", "0.1"},                      {1e20, "", "1e+20"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.mask) + " -> " + row.expected);
-        EXPECT_EQ(Format(row.value, row.mask), row.expected);
-    }
+    for (const auto& [value, mask, expected] : rows)
+        EXPECT_EQ(Format(value, mask), expected) << mask << " -> " << expected;
     // Huge values keep every integer digit.
     const std::string huge = Format(DBL_MAX, ".0000");
     EXPECT_EQ(huge.size(), 309u + 5u);
