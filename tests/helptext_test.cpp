@@ -58,3 +58,21 @@ TEST(HelpText, HasItsHeadingsAndListsTheReferencesInAuthorDateForm)
         EXPECT_EQ(match[1], year) << "line " << line;
     }
 }
+
+TEST(HelpText, KeepsItsEmptyLinesAndNamesTheProgramNineTimes)
+{
+    const auto lines = helpLines();
+    ASSERT_EQ(lines.size(), 30u);
+    const std::vector<size_t> empty = {2, 4, 7, 8, 11, 12, 15, 17, 19, 21, 25, 28};
+    std::vector<size_t> names(lines.size(), 0);
+    for (size_t line = 1; line < lines.size(); ++line) {
+        EXPECT_EQ(lines[line].empty(), std::count(empty.begin(), empty.end(), line) == 1) << "line " << line;
+        for (size_t at = lines[line].find("Quorvel"); at != std::string::npos; at = lines[line].find("Quorvel", at + 1))
+            ++names[line];
+    }
+    // The title, the instructions, the copyright, the citation and five times the disclaimer.
+    std::vector<size_t> expected(lines.size(), 0);
+    for (auto [line, count] : {std::pair{1, 1}, {10, 1}, {24, 1}, {27, 1}, {29, 5}})
+        expected[line] = count;
+    EXPECT_EQ(names, expected);
+}
