@@ -27,14 +27,6 @@ char* qtArgv[] = {qtProgramName, nullptr};
 
 } // namespace
 
-bool ClassRecord::IsA(const ClassRecord& other) const
-{
-    for (const ClassRecord* record = this; record != nullptr; record = record->parent.get())
-        if (record == &other)
-            return true;
-    return false;
-}
-
 void RuntimeInit()
 {
     if (classMap == nullptr)

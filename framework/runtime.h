@@ -14,8 +14,6 @@ struct ClassRecord {
     std::string name;
     std::shared_ptr<const ClassRecord> parent;
     std::function<std::shared_ptr<Object>()> factory; // empty for classes that are never created
-
-    bool IsA(const ClassRecord& other) const;
 };
 
 // Brings the runtime up and shuts it down. RuntimeExit returns the process exit status:
