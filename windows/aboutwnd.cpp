@@ -4,43 +4,8 @@
 #include "app/windowaccessor.h"
 #include "framework/runtime.h"
 #include "resources/aboutwndlayout.h"
+#include "windows/controlbuilder.h"
 #include "windows/controlwnd.h"
-
-namespace {
-
-// Each step reaches the control again by its name, as every window's controls are built.
-template <class C>
-std::shared_ptr<C> Named(Window& window, const std::string& name)
-{
-    auto control = RuntimeCheckCast<C>(window.ControlByName(name));
-    if (!control)
-        throw NilObjectException("AboutWnd: no control named " + name);
-    return control;
-}
-
-void AddNew(Window& window, const char* className, const std::string& name)
-{
-    auto control = window.New(ClassNamed(className));
-    control->Constructor();
-    window.AddControl(name, control);
-}
-
-void BuildLabel(Window& window, const std::string& name, float textSize, PropertyList list)
-{
-    AddNew(window, "Label", name);
-    Named<Label>(window, name)->SetTextSize(textSize);
-    Named<Label>(window, name)->SetTextUnit(FontUnits::Default);
-    SetProperties(*Named<Label>(window, name), list);
-}
-
-void BuildCanvas(Window& window, const std::string& name, std::shared_ptr<Picture> backdrop, PropertyList list)
-{
-    AddNew(window, "Canvas", name);
-    Named<Canvas>(window, name)->SetBackdrop(std::move(backdrop));
-    SetProperties(*Named<Canvas>(window, name), list);
-}
-
-} // namespace
 
 void AboutWnd::Layout() { SetProperties(*this, kAboutWndList); }
 
@@ -48,7 +13,7 @@ void AboutWnd::CreateControls() { CreateControls0(); }
 
 void AboutWnd::CreateControls0()
 {
-    BuildLabel(*this, "StaticText5", 9.0f, kAboutWndStaticText5List);
+    BuildTextControl(*this, "Label", "StaticText5", 9.0f, kAboutWndStaticText5List);
     BuildCanvas(*this, "Canvas2", BadgeSmall(), kAboutWndCanvas2List);
     BuildCanvas(*this, "Canvas1", VeskSmall(), kAboutWndCanvas1List);
 }

@@ -15,45 +15,10 @@
 #include "resources/controlwndlayout.h"
 #include "windows/aboutwnd.h"
 #include "windows/calculation.h"
+#include "windows/controlbuilder.h"
 #include "windows/descriptionwnd.h"
 
 namespace {
-
-// A control of the window by name, as its class; a missing one is a nil object, not a crash.
-template <class C>
-std::shared_ptr<C> Reach(const Window& window, const std::string& name)
-{
-    std::shared_ptr<C> control = RuntimeCheckCast<C>(window.ControlByName(name));
-    if (!control)
-        throw NilObjectException("ControlWnd has no control " + name);
-    return control;
-}
-
-void AddNew(Window& window, const char* className, const std::string& name)
-{
-    std::shared_ptr<RectControl> control = window.New(ClassNamed(className));
-    control->Constructor();
-    window.AddControl(name, control);
-}
-
-// Makes and adds a control that shows text, gives it the font size its list does not carry,
-// then applies its list; each step reaches the control again by name. Its handler follows.
-void BuildTextControl(Window& window, const char* className, const std::string& name, float textSize,
-                      PropertyList list)
-{
-    AddNew(window, className, name);
-    Reach<TextControl>(window, name)->SetTextSize(textSize);
-    Reach<TextControl>(window, name)->SetTextUnit(FontUnits::Default);
-    SetProperties(*Reach<RectControl>(window, name), list);
-}
-
-// The same for a canvas, whose picture takes the font's place.
-void BuildCanvas(Window& window, const std::string& name, std::shared_ptr<Picture> backdrop, PropertyList list)
-{
-    AddNew(window, "Canvas", name);
-    Reach<Canvas>(window, name)->SetBackdrop(std::move(backdrop));
-    SetProperties(*Reach<RectControl>(window, name), list);
-}
 
 // A control the handlers work on; the window always has it, so nil is the program's fault.
 template <class C>
@@ -89,29 +54,29 @@ void ControlWnd::CreateControls() { CreateControls0(); }
 void ControlWnd::CreateControls0()
 {
     BuildCanvas(*this, "QCanvas", Question48(), kControlWndQCanvasList);
-    RuntimeAddEventHandler(*Reach<Canvas>(*this, "QCanvas"), EventId::MouseDown,
+    RuntimeAddEventHandler(*ControlNamed<Canvas>(*this, "QCanvas"), EventId::MouseDown,
                            RuntimeCreateDelegate(&ControlWnd::QCanvas_MouseDown, Self<ControlWnd>(),
                                                  "( Canvas, Int32, Int32 ) as Boolean", kWeakDelegate));
 
     BuildTextControl(*this, "TextArea", "Nvariables", 14, kControlWndNvariablesList);
-    RuntimeAddEventHandler(*Reach<TextArea>(*this, "Nvariables"), EventId::KeyDown,
+    RuntimeAddEventHandler(*ControlNamed<TextArea>(*this, "Nvariables"), EventId::KeyDown,
                            RuntimeCreateDelegate(&ControlWnd::Nvariables_KeyDown, Self<ControlWnd>(),
                                                  "( TextArea, String ) as Boolean", kWeakDelegate));
 
     BuildTextControl(*this, "TextArea", "ErrorFld", 14, kControlWndErrorFldList);
-    RuntimeAddEventHandler(*Reach<TextArea>(*this, "ErrorFld"), EventId::KeyDown,
+    RuntimeAddEventHandler(*ControlNamed<TextArea>(*this, "ErrorFld"), EventId::KeyDown,
                            RuntimeCreateDelegate(&ControlWnd::ErrorFld_KeyDown, Self<ControlWnd>(),
                                                  "( TextArea, String ) as Boolean", kWeakDelegate));
 
     BuildTextControl(*this, "TextArea", "InputFld1", 10, kControlWndInputFld1List);
 
     BuildTextControl(*this, "PushButton", "ClearBtn", 12, kControlWndClearBtnList);
-    RuntimeAddEventHandler(*Reach<PushButton>(*this, "ClearBtn"), EventId::Action,
+    RuntimeAddEventHandler(*ControlNamed<PushButton>(*this, "ClearBtn"), EventId::Action,
                            RuntimeCreateDelegate(&ControlWnd::ClearBtn_Action, Self<ControlWnd>(), "( PushButton )",
                                                  kWeakDelegate));
 
     BuildTextControl(*this, "PushButton", "CalculateBtn", 12, kControlWndCalculateBtnList);
-    RuntimeAddEventHandler(*Reach<PushButton>(*this, "CalculateBtn"), EventId::Action,
+    RuntimeAddEventHandler(*ControlNamed<PushButton>(*this, "CalculateBtn"), EventId::Action,
                            RuntimeCreateDelegate(&ControlWnd::CalculateBtn_Action, Self<ControlWnd>(),
                                                  "( PushButton )", kWeakDelegate));
 

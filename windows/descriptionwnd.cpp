@@ -6,6 +6,7 @@
 #include "framework/textarea.h"
 #include "resources/descriptionwndlayout.h"
 #include "windows/aboutwnd.h"
+#include "windows/controlbuilder.h"
 #include "windows/controlwnd.h"
 
 namespace {
@@ -15,26 +16,6 @@ constexpr int32_t kBoldLength = 29;
 // The printed block: 7.5 inches of text wide and high, in points.
 constexpr int32_t kPrintExtent = 540;
 
-// The window's text area of that name; a missing one is a nil object, reported as such.
-std::shared_ptr<TextArea> AreaNamed(const Window& window, const std::string& name)
-{
-    auto area = RuntimeCheckCast<TextArea>(window.ControlByName(name));
-    if (!area)
-        throw NilObjectException("DescriptionWnd has no text area " + name);
-    return area;
-}
-
-// Builds one text area by the fixed sequence: create and add, font size, font unit, list.
-void CreateTextArea(Window& window, const std::string& name, float textSize, PropertyList list)
-{
-    auto control = window.New(ClassNamed("TextArea"));
-    control->Constructor();
-    window.AddControl(name, control);
-    AreaNamed(window, name)->SetTextSize(textSize);
-    AreaNamed(window, name)->SetTextUnit(FontUnits::Default);
-    SetProperties(*AreaNamed(window, name), list);
-}
-
 } // namespace
 
 void DescriptionWnd::Layout() { SetProperties(*this, kDescriptionWndList); }
@@ -43,8 +24,8 @@ void DescriptionWnd::CreateControls() { CreateControls0(); }
 
 void DescriptionWnd::CreateControls0()
 {
-    CreateTextArea(*this, "DescribeFld", 10.0f, kDescribeFldList);
-    CreateTextArea(*this, "DescribeFld2", 11.0f, kDescribeFld2List);
+    BuildTextControl(*this, "TextArea", "DescribeFld", 10.0f, kDescribeFldList);
+    BuildTextControl(*this, "TextArea", "DescribeFld2", 11.0f, kDescribeFld2List);
 }
 
 void DescriptionWnd::AddMenuHandlers(Window& window)
@@ -66,8 +47,8 @@ void DescriptionWnd::Event_Open()
     DescribeFld2()->SetSelBold(true);
 }
 
-std::shared_ptr<TextArea> DescriptionWnd::DescribeFld() { return AreaNamed(*this, "DescribeFld"); }
-std::shared_ptr<TextArea> DescriptionWnd::DescribeFld2() { return AreaNamed(*this, "DescribeFld2"); }
+std::shared_ptr<TextArea> DescriptionWnd::DescribeFld() { return ControlNamed<TextArea>(*this, "DescribeFld"); }
+std::shared_ptr<TextArea> DescriptionWnd::DescribeFld2() { return ControlNamed<TextArea>(*this, "DescribeFld2"); }
 
 bool DescriptionWnd::ControlMenuItem_Action()
 {
