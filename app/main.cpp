@@ -1,5 +1,6 @@
 #include "app/startup.h"
-#include "framework/runtime.h"
+#include "framework/core/runtime.h"
+#include "framework/frameworkclasses.h"
 #include "windows/windowclasses.h"
 
 int main()

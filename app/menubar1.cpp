@@ -1,6 +1,6 @@
 #include "app/menubar1.h"
 
-#include "framework/runtime.h"
+#include "framework/core/runtime.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "framework/menuitem.h"
+#include "framework/windowing/menuitem.h"
 
 // The program's only menu bar: one Edit menu, whose commands the framework carries out itself.
 // One shared instance, built on first use and released last at shut-down.

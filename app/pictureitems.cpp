@@ -1,7 +1,7 @@
 #include "app/pictureitems.h"
 
-#include "framework/exceptions.h"
-#include "framework/folderitem.h"
+#include "framework/core/exceptions.h"
+#include "framework/pictures/folderitem.h"
 
 namespace {
 

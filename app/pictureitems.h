@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "framework/picture.h"
+#include "framework/pictures/picture.h"
 
 // The program's pictures, read from the Resources folder on first use. Each returns nil (and
 // tries again next time) while its file cannot be read, and the same picture once it could.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/application.h"
+#include "framework/core/application.h"
 
 // The application object. It has no behaviour of its own: everything the program does is a
 // window or control event.

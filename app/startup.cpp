@@ -3,8 +3,8 @@
 #include "app/menubar1.h"
 #include "app/quorvel.h"
 #include "app/windowaccessor.h"
-#include "framework/runtime.h"
-#include "framework/windowlist.h"
+#include "framework/core/runtime.h"
+#include "framework/windowing/windowlist.h"
 
 void Main()
 {

@@ -1,6 +1,6 @@
 #include "app/windowaccessor.h"
 
-#include "framework/windowlist.h"
+#include "framework/windowing/windowlist.h"
 
 std::shared_ptr<Window> ImplicitWindow(std::string_view qualifiedName)
 {

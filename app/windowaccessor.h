@@ -3,8 +3,8 @@
 #include <memory>
 #include <string_view>
 
-#include "framework/runtime.h"
-#include "framework/window.h"
+#include "framework/core/runtime.h"
+#include "framework/windowing/window.h"
 
 // The one window of a class: the open one, found by the class's qualified name whether it is
 // shown or hidden, or a new one built now. The framework keeps it; the caller gets a reference.

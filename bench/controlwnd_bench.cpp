@@ -8,10 +8,10 @@
 #include <string>
 
 #include "app/windowaccessor.h"
-#include "framework/pushbutton.h"
-#include "framework/system.h"
-#include "framework/text.h"
-#include "framework/textarea.h"
+#include "framework/controls/pushbutton.h"
+#include "framework/controls/textarea.h"
+#include "framework/core/system.h"
+#include "framework/core/text.h"
 #include "windows/calculation.h"
 #include "windows/controlwnd.h"
 

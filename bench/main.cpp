@@ -2,7 +2,8 @@
 #include <benchmark/benchmark.h>
 
 #include "app/startup.h"
-#include "framework/runtime.h"
+#include "framework/core/runtime.h"
+#include "framework/frameworkclasses.h"
 #include "windows/windowclasses.h"
 
 // The windows are built as in the program, without a display unless one is asked for.

@@ -1,11 +1,13 @@
-#include "framework/application.h"
-#include "framework/canvas.h"
-#include "framework/label.h"
-#include "framework/menuitem.h"
-#include "framework/pushbutton.h"
-#include "framework/runtime.h"
-#include "framework/textarea.h"
-#include "framework/window.h"
+#include "framework/frameworkclasses.h"
+
+#include "framework/controls/canvas.h"
+#include "framework/controls/label.h"
+#include "framework/controls/pushbutton.h"
+#include "framework/controls/textarea.h"
+#include "framework/core/application.h"
+#include "framework/core/runtime.h"
+#include "framework/windowing/menuitem.h"
+#include "framework/windowing/window.h"
 
 void RegisterFrameworkClasses()
 {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/text.h"
+#include "framework/core/text.h"
 #include "windows/calculation.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "framework/pictdecoder.h"
+#include "framework/pictures/pictdecoder.h"
 
 // Any bytes at all: the decoder refuses or returns a whole picture, within its size limits.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

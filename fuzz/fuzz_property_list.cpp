@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "framework/exceptions.h"
-#include "framework/propertylist.h"
+#include "framework/core/exceptions.h"
+#include "framework/core/propertylist.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "framework/propertylist.h"
+#include "framework/core/propertylist.h"
 #include "resources/layoutentries.h"
 
 // The About window: a plain white box without a title, shown while the program starts.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "framework/propertylist.h"
+#include "framework/core/propertylist.h"
 #include "resources/layoutentries.h"
 
 // The calculator window and its eleven controls. The window keeps its size, so no control is

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/propertylist.h"
+#include "framework/core/propertylist.h"
 #include "resources/helptext.h"
 #include "resources/layoutentries.h"
 

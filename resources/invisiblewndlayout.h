@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/propertylist.h"
+#include "framework/core/propertylist.h"
 #include "resources/layoutentries.h"
 
 // The start window: never seen, so it is built hidden and has no close button.

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "framework/propertylist.h"
+#include "framework/core/propertylist.h"
 
 // Builders for the layout lists. Each struct holds one list's values in the order the list
 // stores them; its defaults are the values the program's windows or controls share, so a

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/propertylist.h"
+#include "framework/core/propertylist.h"
 
 // Every layout property list of the program, by the name of the object it builds.
 struct NamedLayoutList {

@@ -6,9 +6,9 @@
 
 #include "app/pictureitems.h"
 #include "app/windowaccessor.h"
-#include "framework/folderitem.h"
-#include "framework/picture.h"
-#include "framework/windowlist.h"
+#include "framework/pictures/folderitem.h"
+#include "framework/pictures/picture.h"
+#include "framework/windowing/windowlist.h"
 #include "testsupport.h"
 #include "windows/aboutwnd.h"
 #include "windows/controlwnd.h"

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "app/windowaccessor.h"
-#include "framework/printing.h"
-#include "framework/textarea.h"
-#include "framework/windowlist.h"
+#include "framework/controls/textarea.h"
+#include "framework/printing/printing.h"
+#include "framework/windowing/windowlist.h"
 #include "resources/helptext.h"
 #include "testsupport.h"
 #include "windows/aboutwnd.h"

@@ -12,8 +12,8 @@
 
 #include "app/menubar1.h"
 #include "app/windowaccessor.h"
-#include "framework/propertylist.h"
-#include "framework/textarea.h"
+#include "framework/controls/textarea.h"
+#include "framework/core/propertylist.h"
 #include "testsupport.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "framework/pictdecoder.h"
+#include "framework/pictures/pictdecoder.h"
 
 #include <gtest/gtest.h>
 

@@ -13,8 +13,8 @@
 #include <ostream>
 #include <string>
 
-#include "framework/exceptions.h"
-#include "framework/folderitem.h"
+#include "framework/core/exceptions.h"
+#include "framework/pictures/folderitem.h"
 
 namespace {
 

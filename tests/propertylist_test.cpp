@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/exceptions.h"
-#include "framework/propertylist.h"
+#include "framework/core/exceptions.h"
+#include "framework/core/propertylist.h"
 #include "resources/aboutwndlayout.h"
 #include "resources/controlwndlayout.h"
 #include "resources/descriptionwndlayout.h"

@@ -4,8 +4,9 @@
 #include <vector>
 
 #include "app/startup.h"
-#include "framework/runtime.h"
-#include "framework/system.h"
+#include "framework/core/runtime.h"
+#include "framework/core/system.h"
+#include "framework/frameworkclasses.h"
 #include "windows/windowclasses.h"
 
 // Registers every class once per test process, as the program's entry does.

@@ -1,4 +1,4 @@
-#include "framework/text.h"
+#include "framework/core/text.h"
 
 #include <gtest/gtest.h>
 

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "app/windowaccessor.h"
-#include "framework/canvas.h"
-#include "framework/label.h"
-#include "framework/propertylist.h"
-#include "framework/textarea.h"
-#include "framework/windowlist.h"
+#include "framework/controls/canvas.h"
+#include "framework/controls/label.h"
+#include "framework/controls/textarea.h"
+#include "framework/core/propertylist.h"
+#include "framework/windowing/windowlist.h"
 #include "testsupport.h"
 
 namespace {

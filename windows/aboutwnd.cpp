@@ -2,7 +2,7 @@
 
 #include "app/pictureitems.h"
 #include "app/windowaccessor.h"
-#include "framework/runtime.h"
+#include "framework/core/runtime.h"
 #include "resources/aboutwndlayout.h"
 #include "windows/controlbuilder.h"
 #include "windows/controlwnd.h"

@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "framework/canvas.h"
-#include "framework/label.h"
-#include "framework/window.h"
+#include "framework/controls/canvas.h"
+#include "framework/controls/label.h"
+#include "framework/windowing/window.h"
 
 // The About window: the program's picture, its badge and the credit line in a plain box. It
 // doubles as the splash; any key or click in it dismisses it for the calculator window.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "framework/text.h"
+#include "framework/core/text.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "windows/controlbuilder.h"
 
-#include "framework/canvas.h"
-#include "framework/textcontrol.h"
+#include "framework/controls/canvas.h"
+#include "framework/controls/textcontrol.h"
 
 namespace {
 

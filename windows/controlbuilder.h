@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "framework/propertylist.h"
-#include "framework/runtime.h"
-#include "framework/window.h"
+#include "framework/core/propertylist.h"
+#include "framework/core/runtime.h"
+#include "framework/windowing/window.h"
 
 class Picture;
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/window.h"
+#include "framework/windowing/window.h"
 
 class Canvas;
 class Label;

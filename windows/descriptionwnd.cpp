@@ -1,9 +1,9 @@
 #include "windows/descriptionwnd.h"
 
 #include "app/windowaccessor.h"
-#include "framework/printing.h"
-#include "framework/runtime.h"
-#include "framework/textarea.h"
+#include "framework/controls/textarea.h"
+#include "framework/core/runtime.h"
+#include "framework/printing/printing.h"
 #include "resources/descriptionwndlayout.h"
 #include "windows/aboutwnd.h"
 #include "windows/controlbuilder.h"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "framework/window.h"
+#include "framework/windowing/window.h"
 
 class TextArea;
 

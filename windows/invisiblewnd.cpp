@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "app/windowaccessor.h"
-#include "framework/system.h"
-#include "framework/text.h"
+#include "framework/core/system.h"
+#include "framework/core/text.h"
 #include "resources/invisiblewndlayout.h"
 #include "windows/aboutwnd.h"
 #include "windows/controlwnd.h"

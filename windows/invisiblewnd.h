@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/window.h"
+#include "framework/windowing/window.h"
 
 // The start window: never seen. Its Open event runs the splash.
 class InvisibleWnd : public Window {

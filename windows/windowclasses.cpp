@@ -1,6 +1,6 @@
 #include "windows/windowclasses.h"
 
-#include "framework/runtime.h"
+#include "framework/core/runtime.h"
 #include "windows/aboutwnd.h"
 #include "windows/controlwnd.h"
 #include "windows/descriptionwnd.h"

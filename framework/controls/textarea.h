@@ -1,0 +1,49 @@
+#pragma once
+
+#include "framework/controls/textcontrol.h"
+
+// An editable text field. The framework holds the text; the Qt widget mirrors it. Writing the
+// text only stores it and asks for one update of the widget on the next turn of the event
+// loop, so a handler that rewrites a field many times pays for one layout, not for each write.
+class TextArea : public TextControl {
+public:
+    ~TextArea() override;
+
+    std::string Text() const;
+    void SetText(const std::string& text);
+
+    // Selection in characters of the text, from 0.
+    int32_t SelStart() const;
+    void SetSelStart(int32_t start);
+    int32_t SelLength() const;
+    void SetSelLength(int32_t length);
+    // Bold applies to the selection of a styled area; an unstyled area has no styles.
+    bool SelBold() const;
+    void SetSelBold(bool bold);
+
+    int32_t LimitText() const { return IntProperty("LimitText"); }
+
+    bool AcceptsProperty(std::string_view name) const override;
+    std::string EventSignature(int32_t eventId) const override;
+    bool TakesTabFocus() const override { return BoolProperty("TabStop"); }
+
+    // Brings the widget up to date with the text now (the deferred update does it otherwise).
+    void UpdateWidget() const;
+    // Called by the widget when the person edits it.
+    void WidgetEdited() { widgetNewer_ = true; }
+
+protected:
+    QWidget* CreateWidget(QWidget* parent) override;
+    void ApplyProperty(std::string_view name, const PropertyValue& value) override;
+
+private:
+    int WidgetPosition(int32_t characters) const;
+    int32_t TextPosition(int widgetPosition) const;
+
+    mutable std::string text_;
+    mutable bool widgetNewer_ = false; // the person edited the widget since text_ was read
+    mutable bool widgetStale_ = false; // text_ changed and the widget does not show it yet
+};
+
+// Shut-down: forget the text areas whose widget still awaits its update.
+void ReleaseTextAreasAwaitingUpdate();

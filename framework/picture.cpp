@@ -1,5 +1,0 @@
-#include "framework/picture.h"
-
-#include <utility>
-
-Picture::Picture(QImage image) : image_(std::move(image)) {}

@@ -1,0 +1,146 @@
+#include "framework/pictures/folderitem.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QString>
+
+#include <cstring>
+#include <exception>
+#include <span>
+
+#include "framework/core/exceptions.h"
+#include "framework/pictures/pictdecoder.h"
+
+namespace {
+
+// No picture the program shows comes near this; a larger file is not read into memory.
+constexpr qint64 kMaxPictureFileSize = 64 << 20;
+
+std::optional<std::string>& ApplicationFileOverride()
+{
+    static std::optional<std::string> path;
+    return path;
+}
+
+QString ToQString(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+std::shared_ptr<Picture> PictureFromPict(const QByteArray& bytes)
+{
+    std::span<const uint8_t> data(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                  static_cast<size_t>(bytes.size()));
+    std::optional<DecodedImage> decoded = DecodePict(data);
+    if (!decoded) {
+        return nullptr;
+    }
+    QImage image(decoded->width, decoded->height, QImage::Format_ARGB32);
+    if (image.isNull()) {
+        return nullptr;
+    }
+    const size_t rowBytes = static_cast<size_t>(decoded->width) * sizeof(uint32_t);
+    for (int y = 0; y < decoded->height; ++y) {
+        std::memcpy(image.scanLine(y), decoded->argb.data() + static_cast<size_t>(y) * decoded->width,
+                    rowBytes);
+    }
+    return std::make_shared<Picture>(std::move(image));
+}
+
+std::shared_ptr<Picture> PictureFromImageData(const QByteArray& bytes)
+{
+    // No format is named, so Qt recognises the format by the contents, whatever the file's name.
+    QImage image = QImage::fromData(bytes);
+    if (image.isNull()) {
+        return nullptr;
+    }
+    return std::make_shared<Picture>(std::move(image));
+}
+
+}  // namespace
+
+FolderItem::FolderItem(const std::string& path)
+    : path_(QDir::cleanPath(QFileInfo(ToQString(path)).absoluteFilePath()).toStdString())
+{
+}
+
+std::shared_ptr<FolderItem> FolderItem::Child(const std::string& name) const
+{
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos ||
+        name.find('\0') != std::string::npos) {
+        return nullptr;
+    }
+    std::string separator = path_.ends_with('/') ? "" : "/";
+    return std::make_shared<FolderItem>(path_ + separator + name);
+}
+
+std::shared_ptr<FolderItem> FolderItem::Parent() const
+{
+    QFileInfo info(ToQString(path_));
+    if (info.isRoot()) {
+        return nullptr;
+    }
+    return std::make_shared<FolderItem>(info.absolutePath().toStdString());
+}
+
+bool FolderItem::Exists() const
+{
+    return QFileInfo::exists(ToQString(path_));
+}
+
+std::string FolderItem::Path() const
+{
+    return path_;
+}
+
+std::shared_ptr<Picture> FolderItem::OpenAsPicture() const
+{
+    try {
+        QFile file(ToQString(path_));
+        if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPictureFileSize) {
+            return nullptr;
+        }
+        QByteArray bytes = file.readAll();
+        if (QFileInfo(file).suffix().compare("pict", Qt::CaseInsensitive) == 0) {
+            return PictureFromPict(bytes);
+        }
+        return PictureFromImageData(bytes);
+    } catch (const std::exception&) {
+        // Out of memory while reading a picture: the caller goes without it.
+        return nullptr;
+    }
+}
+
+std::shared_ptr<FolderItem> GetApplicationBundleResources()
+{
+    const std::optional<std::string>& override = ApplicationFileOverride();
+    std::string appPath =
+        override ? *override : QCoreApplication::applicationFilePath().toStdString();
+    if (appPath.empty()) {
+        throw NilObjectException("the application file is not known");
+    }
+    std::shared_ptr<FolderItem> folder = FolderItem(appPath).Parent();
+    if (!folder) {
+        throw NilObjectException("the application file has no parent folder");
+    }
+    std::shared_ptr<FolderItem> bundle = folder->Parent();
+    if (!bundle) {
+        throw NilObjectException("the application's folder has no parent folder");
+    }
+    std::shared_ptr<FolderItem> resources = bundle->Child("Resources");
+    // A missing folder means the program has no resources: callers get nil and go without.
+    if (!QFileInfo(ToQString(resources->Path())).isDir()) {
+        return nullptr;
+    }
+    return resources;
+}
+
+void SetApplicationFileForTesting(std::optional<std::string> path)
+{
+    ApplicationFileOverride() = std::move(path);
+}
