@@ -3,6 +3,7 @@
 #include "app/menubar1.h"
 #include "app/quorvel.h"
 #include "app/windowaccessor.h"
+#include "framework/controls/textarea.h"
 #include "framework/core/runtime.h"
 #include "framework/windowing/windowlist.h"
 
@@ -48,7 +49,7 @@ void MakeDefaultView()
 
 void ModuleFinalisation()
 {
-    ReleaseWindowsAwaitingUpdate();
+    ReleaseTextAreasAwaitingUpdate();
     ReleaseWindowList();
     ReleaseClassMaps();
     MenuBar1::ReleaseImplicitInstance();

@@ -3,19 +3,32 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 #include "framework/core/exceptions.h"
+#include "framework/core/object.h"
 #include "framework/core/propertylist.h"
 
 namespace {
 
+// Takes every name of the vocabulary but Caption, and counts what it is given.
 class CountingObject : public Object {
 public:
-    bool AcceptsProperty(std::string_view name) const override { return name != "Caption"; }
+    CountingObject()
+    {
+        for (const VocabularyName& known : kPropertyVocabulary)
+            if (known.name != "Caption")
+                rows_.push_back({known.name, known.type, &Count});
+        table_.rows = rows_;
+    }
+    const PropertyTable& Properties() const override { return table_; }
     size_t applied = 0;
 
-protected:
-    void ApplyProperty(std::string_view, const PropertyValue&) override { ++applied; }
+private:
+    static void Count(Object& object, const PropertyValue&) { ++static_cast<CountingObject&>(object).applied; }
+
+    std::vector<PropertyRow> rows_;
+    PropertyTable table_;
 };
 
 } // namespace

@@ -15,16 +15,21 @@
 
 namespace {
 
-class AboutWndTest : public ::testing::Test {
+class AboutWndTest : public ProgramTest {
 protected:
     void SetUp() override
     {
         SetApplicationFileForTesting(QUORVEL_RESOURCES_DIR "/../bin/quorvel");
-        RegisterAllClasses();
+        ProgramTest::SetUp();
         about = ImplicitInstance<AboutWnd>();
         QApplication::processEvents(); // a window built visible comes on screen as the loop turns
     }
-    void TearDown() override { SetApplicationFileForTesting(std::nullopt); }
+    void TearDown() override
+    {
+        about.reset();
+        ProgramTest::TearDown();
+        SetApplicationFileForTesting(std::nullopt);
+    }
 
     bool ControlWndShown() const
     {

@@ -33,16 +33,18 @@ namespace {
 
 QTextEdit* Edit(const std::shared_ptr<TextArea>& area) { return static_cast<QTextEdit*>(area->NativeWidget()); }
 
-class ControlWndTest : public ::testing::Test {
+class ControlWndTest : public ProgramTest {
 protected:
     void SetUp() override
     {
-        RegisterAllClasses();
+        ProgramTest::SetUp();
         window = ImplicitInstance<ControlWnd>();
-        ASSERT_NE(window, nullptr);
     }
-
-    void TearDown() override { EXPECT_EQ(TakePendingException(), nullptr) << "a handler let an exception escape"; }
+    void TearDown() override
+    {
+        window.reset();
+        ProgramTest::TearDown();
+    }
 
     // The window shown and active, so that the focus is real.
     void Activate()
@@ -145,7 +147,7 @@ TEST_F(ControlWndTest, ControlsShowWhatTheirListsSay)
         SCOPED_TRACE(area->Name());
         EXPECT_EQ(Edit(area)->document()->defaultTextOption().alignment(), alignment);
         EXPECT_EQ(Edit(area)->verticalScrollBarPolicy(), vertical);
-        EXPECT_EQ(area->StringProperty("TextFont"), "Courier");
+        EXPECT_EQ(area->TextFont(), "Courier");
     }
 
     // The field labels in the program's green, the credit in a lighter green, bold and centred.

@@ -23,10 +23,13 @@
 
 namespace {
 
-class DescriptionWndTest : public ::testing::Test {
+class DescriptionWndTest : public ProgramTest {
 protected:
-    void SetUp() override { RegisterAllClasses(); }
-    void TearDown() override { SetPrinterDialogForTesting({}); }
+    void TearDown() override
+    {
+        SetPrinterDialogForTesting({});
+        ProgramTest::TearDown();
+    }
 
     UiRecorder recorder;
 };
@@ -54,10 +57,10 @@ TEST_F(DescriptionWndTest, IsAResizableWindowWhoseAreasShowTheHelpReadOnly)
         ASSERT_NE(area, nullptr);
         EXPECT_EQ(area->Name(), name);
         EXPECT_EQ(Edit(area)->geometry(), geometry) << name;
-        EXPECT_EQ(area->StringProperty("TextFont"), font);
+        EXPECT_EQ(area->TextFont(), font);
         EXPECT_EQ(Edit(area)->font().pixelSize(), pixelSize) << name;
         EXPECT_TRUE(Edit(area)->isReadOnly()) << name;
-        EXPECT_EQ(area->BoolProperty("Styled"), styled) << name;
+        EXPECT_EQ(area->Styled(), styled) << name;
         EXPECT_EQ(area->Text(), text);
     }
     // On screen, the help text's area lies over the empty one.

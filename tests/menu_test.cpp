@@ -87,13 +87,12 @@ public:
     bool handlerResult = true;
 };
 
-class MenuViewTest : public ::testing::Test {
+class MenuViewTest : public ProgramTest {
 protected:
     void SetUp() override
     {
-        RegisterAllClasses();
-        if (FindClass(MenuProbeWnd::kQualifiedName) == nullptr)
-            RegisterClass<MenuProbeWnd>(MenuProbeWnd::kQualifiedName, "Window");
+        ProgramTest::SetUp();
+        RegisterClass<MenuProbeWnd>(MenuProbeWnd::kQualifiedName, "Window");
         QGuiApplication::clipboard()->clear();
         wnd = ImplicitInstance<MenuProbeWnd>();
         wnd->Show();
@@ -101,9 +100,8 @@ protected:
     }
     void TearDown() override
     {
-        wnd->Close();
-        QApplication::processEvents();
-        EXPECT_EQ(TakePendingException(), nullptr);
+        wnd.reset();
+        ProgramTest::TearDown();
     }
 
     // Puts the text in the field, gives it the focus and selects characters [start, start+length).
@@ -182,9 +180,10 @@ TEST_F(MenuViewTest, TheEditMenuItemByItemInTheTreeAndOnScreen)
     EXPECT_EQ(bar->Lookup("FileQuit"), nullptr);
 }
 
-TEST(MenuBar1Test, SharedInstanceIsBuiltOnceAndAfreshAfterRelease)
+class MenuBar1Test : public ProgramTest {};
+
+TEST_F(MenuBar1Test, SharedInstanceIsBuiltOnceAndAfreshAfterRelease)
 {
-    RegisterAllClasses();
     std::shared_ptr<MenuBar1> first = MenuBar1::ImplicitInstance();
     EXPECT_EQ(MenuBar1::ImplicitInstance(), first);
     EXPECT_EQ(first->Child("EditMenu")->Count(), 8); // built once: no items appended twice
@@ -277,7 +276,7 @@ TEST_F(MenuViewTest, ReadOnlyAreaRefusesChangesEvenWhenAStaleItemIsChosen)
     QGuiApplication::clipboard()->setText("new");
     ASSERT_TRUE(wnd->Action("EditCut")->isEnabled());
     // Becoming read-only sends no signal; the command checks again when chosen.
-    wnd->Area("Source")->SetProperty("ReadOnly", true);
+    wnd->Widget("Source")->setReadOnly(true);
     for (const char* name : {"EditCut", "EditPaste", "EditClear"})
         Choose(name);
     EXPECT_EQ(wnd->Area("Source")->Text(), "keep");

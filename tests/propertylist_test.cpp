@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
 #include "framework/core/exceptions.h"
+#include "framework/core/object.h"
 #include "framework/core/propertylist.h"
 #include "resources/aboutwndlayout.h"
 #include "resources/controlwndlayout.h"
@@ -14,23 +16,38 @@
 
 namespace {
 
-// Accepts every name of the vocabulary but one it is told to refuse, and records what it is
+// Takes every name of the vocabulary but one it is told to refuse, and records what it is
 // given, in order.
 class RecordingObject : public Object {
 public:
-    explicit RecordingObject(std::string_view refused = {}) : refused_(refused) {}
-    bool AcceptsProperty(std::string_view name) const override { return name != refused_; }
+    explicit RecordingObject(std::string_view refused = {});
+    const PropertyTable& Properties() const override { return table_; }
     std::vector<std::pair<std::string, PropertyValue>> applied;
 
-protected:
-    void ApplyProperty(std::string_view name, const PropertyValue& value) override
-    {
-        applied.emplace_back(std::string(name), value);
-    }
-
 private:
-    std::string_view refused_;
+    std::vector<PropertyRow> rows_;
+    PropertyTable table_;
 };
+
+template <size_t I>
+void Record(Object& object, const PropertyValue& value)
+{
+    static_cast<RecordingObject&>(object).applied.emplace_back(kPropertyVocabulary[I].name, value);
+}
+
+template <size_t... I>
+constexpr std::array<PropertyRow, sizeof...(I)> RecordingRows(std::index_sequence<I...>)
+{
+    return {PropertyRow{kPropertyVocabulary[I].name, kPropertyVocabulary[I].type, &Record<I>}...};
+}
+
+RecordingObject::RecordingObject(std::string_view refused)
+{
+    for (const PropertyRow& row : RecordingRows(std::make_index_sequence<std::size(kPropertyVocabulary)>()))
+        if (row.name != refused)
+            rows_.push_back(row);
+    table_.rows = rows_;
+}
 
 std::vector<uint8_t> Bytes(std::initializer_list<int> values) { return {values.begin(), values.end()}; }
 

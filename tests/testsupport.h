@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -9,19 +11,27 @@
 #include "framework/frameworkclasses.h"
 #include "windows/windowclasses.h"
 
-// Registers every class once per test process, as the program's entry does.
-inline void RegisterAllClasses()
-{
-    static bool registered = [] {
+// A test of the program's windows. It starts as the program's entry does, with every class
+// registered, and ends as the program does, with the module finalisers: the windows, the shared
+// menu bar and the classes are released, so the next test finds what this one found.
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
         RuntimeInit();
-        RegisterFrameworkClasses();
-        RegisterAppClasses();
-        RegisterWindowClasses();
+        if (FindClass("Window") == nullptr) {
+            RegisterFrameworkClasses();
+            RegisterAppClasses();
+            RegisterWindowClasses();
+        }
         RuntimeInitExternalClasses();
-        return true;
-    }();
-    (void)registered;
-}
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(TakePendingException(), nullptr) << "a handler let an exception escape";
+        ModuleFinalisation();
+    }
+};
 
 // Watches the message box and the beep for the life of the object; nothing is shown or heard.
 class UiRecorder {

@@ -61,19 +61,20 @@ public:
     ProbeWnd* selfSeenInOpen = nullptr;
 };
 
-void RegisterProbe()
-{
-    RegisterAllClasses();
-    if (FindClass(ProbeWnd::kQualifiedName) == nullptr)
+class WindowTest : public ProgramTest {
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
         RegisterClass<ProbeWnd>(ProbeWnd::kQualifiedName, "Window");
-    opens = 0;
-}
+        opens = 0;
+    }
+};
 
 } // namespace
 
-TEST(WindowRegistry, FindsTheOpenWindowHiddenOrNotAndBuildsAnewAfterClose)
+TEST_F(WindowTest, FindsTheOpenWindowHiddenOrNotAndBuildsAnewAfterClose)
 {
-    RegisterProbe();
     EXPECT_EQ(GetImplicitWindow(ProbeWnd::kQualifiedName), nullptr);
     auto first = ImplicitInstance<ProbeWnd>();
     EXPECT_EQ(first->selfSeenInOpen, first.get()) << "an Open handler asking for its own class gets itself";
@@ -96,9 +97,8 @@ TEST(WindowRegistry, FindsTheOpenWindowHiddenOrNotAndBuildsAnewAfterClose)
     EXPECT_EQ(GetImplicitWindow(ProbeWnd::kQualifiedName), nullptr);
 }
 
-TEST(Delegates, SignatureKindAndLifetimeAreChecked)
+TEST_F(WindowTest, DelegateSignatureKindAndLifetimeAreChecked)
 {
-    RegisterProbe();
     auto window = ImplicitInstance<ProbeWnd>();
     auto canvas = RuntimeCheckCast<Canvas>(window->New(ClassNamed("Canvas")));
     canvas->Constructor();
@@ -121,9 +121,8 @@ TEST(Delegates, SignatureKindAndLifetimeAreChecked)
     EXPECT_THROW(poke->Invoke(canvas.get(), EventArgs{}), NilObjectException);
 }
 
-TEST(Controls, LocksDecideHowControlsFollowTheWindow)
+TEST_F(WindowTest, LocksDecideHowControlsFollowTheWindow)
 {
-    RegisterProbe();
     auto window = ImplicitInstance<ProbeWnd>();
     window->ResizeContent(260, 150); // 60 wider, 50 taller
     const QRect field = window->ControlByName("Field")->NativeWidget()->geometry();
@@ -132,9 +131,8 @@ TEST(Controls, LocksDecideHowControlsFollowTheWindow)
     EXPECT_EQ(tag, QRect(210, 120, 40, 20));   // moved with the far edges
 }
 
-TEST(TextAreaModel, WritesAreCheapTheWidgetShowsTheLastOneAndTypingGoesOnFromIt)
+TEST_F(WindowTest, TextAreaWritesAreCheapTheWidgetShowsTheLastOneAndTypingGoesOnFromIt)
 {
-    RegisterProbe();
     auto field = RuntimeCheckCast<TextArea>(ImplicitInstance<ProbeWnd>()->ControlByName("Field"));
     auto* widget = static_cast<QTextEdit*>(field->NativeWidget());
     field->SetText("a\r");

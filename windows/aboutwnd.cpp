@@ -14,13 +14,13 @@ void AboutWnd::CreateControls() { CreateControls0(); }
 void AboutWnd::CreateControls0()
 {
     BuildTextControl(*this, "Label", "StaticText5", 9.0f, kAboutWndStaticText5List);
-    BuildCanvas(*this, "Canvas2", BadgeSmall(), kAboutWndCanvas2List);
-    BuildCanvas(*this, "Canvas1", VeskSmall(), kAboutWndCanvas1List);
+    BuildCanvas(*this, "Canvas2", &BadgeSmall, kAboutWndCanvas2List);
+    BuildCanvas(*this, "Canvas1", &VeskSmall, kAboutWndCanvas1List);
 }
 
-std::shared_ptr<Label> AboutWnd::StaticText5() { return RuntimeCheckCast<Label>(ControlByName("StaticText5")); }
-std::shared_ptr<Canvas> AboutWnd::Canvas2() { return RuntimeCheckCast<Canvas>(ControlByName("Canvas2")); }
-std::shared_ptr<Canvas> AboutWnd::Canvas1() { return RuntimeCheckCast<Canvas>(ControlByName("Canvas1")); }
+std::shared_ptr<Label> AboutWnd::StaticText5() { return Control<Label>("StaticText5"); }
+std::shared_ptr<Canvas> AboutWnd::Canvas2() { return Control<Canvas>("Canvas2"); }
+std::shared_ptr<Canvas> AboutWnd::Canvas1() { return Control<Canvas>("Canvas1"); }
 
 bool AboutWnd::Event_KeyDown(const std::string& key)
 {

@@ -5,27 +5,32 @@
 
 namespace {
 
-void AddNew(Window& window, const char* className, const std::string& name)
+template <class C>
+std::shared_ptr<C> CreateControl(Window& window, const char* className, const std::string& name)
 {
     std::shared_ptr<RectControl> control = window.New(ClassNamed(className));
     control->Constructor();
-    window.AddControl(name, control);
+    window.AddControl(name, std::move(control));
+    return window.Control<C>(name);
 }
 
 } // namespace
 
-void BuildTextControl(Window& window, const char* className, const std::string& name, float textSize,
-                      PropertyList list)
+std::shared_ptr<TextControl> BuildTextControl(Window& window, const char* className, const std::string& name,
+                                              float textSize, PropertyList list)
 {
-    AddNew(window, className, name);
-    ControlNamed<TextControl>(window, name)->SetTextSize(textSize);
-    ControlNamed<TextControl>(window, name)->SetTextUnit(FontUnits::Default);
-    SetProperties(*ControlNamed<RectControl>(window, name), list);
+    std::shared_ptr<TextControl> control = CreateControl<TextControl>(window, className, name);
+    control->SetTextSize(textSize);
+    control->SetTextUnit(FontUnits::Default);
+    SetProperties(*control, list);
+    return control;
 }
 
-void BuildCanvas(Window& window, const std::string& name, std::shared_ptr<Picture> backdrop, PropertyList list)
+std::shared_ptr<Canvas> BuildCanvas(Window& window, const std::string& name, std::shared_ptr<Picture> (*pictureItem)(),
+                                    PropertyList list)
 {
-    AddNew(window, "Canvas", name);
-    ControlNamed<Canvas>(window, name)->SetBackdrop(std::move(backdrop));
-    SetProperties(*ControlNamed<RectControl>(window, name), list);
+    std::shared_ptr<Canvas> canvas = CreateControl<Canvas>(window, "Canvas", name);
+    canvas->SetBackdrop(pictureItem());
+    SetProperties(*canvas, list);
+    return canvas;
 }

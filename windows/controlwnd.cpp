@@ -20,15 +20,6 @@
 
 namespace {
 
-// A control the handlers work on; the window always has it, so nil is the program's fault.
-template <class C>
-C& Use(const std::shared_ptr<C>& control, const char* name)
-{
-    if (!control)
-        throw NilObjectException(std::string("ControlWnd has no control ") + name);
-    return *control;
-}
-
 // The digit test compares the whole key text, as the program always has.
 bool IsDigitKey(const std::string& key)
 {
@@ -53,54 +44,43 @@ void ControlWnd::CreateControls() { CreateControls0(); }
 
 void ControlWnd::CreateControls0()
 {
-    BuildCanvas(*this, "QCanvas", Question48(), kControlWndQCanvasList);
-    RuntimeAddEventHandler(*ControlNamed<Canvas>(*this, "QCanvas"), EventId::MouseDown,
+    RuntimeAddEventHandler(*BuildCanvas(*this, "QCanvas", &Question48, kControlWndQCanvasList), EventId::MouseDown,
                            RuntimeCreateDelegate(&ControlWnd::QCanvas_MouseDown, Self<ControlWnd>(),
                                                  "( Canvas, Int32, Int32 ) as Boolean", kWeakDelegate));
-
-    BuildTextControl(*this, "TextArea", "Nvariables", 14, kControlWndNvariablesList);
-    RuntimeAddEventHandler(*ControlNamed<TextArea>(*this, "Nvariables"), EventId::KeyDown,
+    RuntimeAddEventHandler(*BuildTextControl(*this, "TextArea", "Nvariables", 14, kControlWndNvariablesList),
+                           EventId::KeyDown,
                            RuntimeCreateDelegate(&ControlWnd::Nvariables_KeyDown, Self<ControlWnd>(),
                                                  "( TextArea, String ) as Boolean", kWeakDelegate));
-
-    BuildTextControl(*this, "TextArea", "ErrorFld", 14, kControlWndErrorFldList);
-    RuntimeAddEventHandler(*ControlNamed<TextArea>(*this, "ErrorFld"), EventId::KeyDown,
+    RuntimeAddEventHandler(*BuildTextControl(*this, "TextArea", "ErrorFld", 14, kControlWndErrorFldList),
+                           EventId::KeyDown,
                            RuntimeCreateDelegate(&ControlWnd::ErrorFld_KeyDown, Self<ControlWnd>(),
                                                  "( TextArea, String ) as Boolean", kWeakDelegate));
-
     BuildTextControl(*this, "TextArea", "InputFld1", 10, kControlWndInputFld1List);
-
-    BuildTextControl(*this, "PushButton", "ClearBtn", 12, kControlWndClearBtnList);
-    RuntimeAddEventHandler(*ControlNamed<PushButton>(*this, "ClearBtn"), EventId::Action,
+    RuntimeAddEventHandler(*BuildTextControl(*this, "PushButton", "ClearBtn", 12, kControlWndClearBtnList),
+                           EventId::Action,
                            RuntimeCreateDelegate(&ControlWnd::ClearBtn_Action, Self<ControlWnd>(), "( PushButton )",
                                                  kWeakDelegate));
-
-    BuildTextControl(*this, "PushButton", "CalculateBtn", 12, kControlWndCalculateBtnList);
-    RuntimeAddEventHandler(*ControlNamed<PushButton>(*this, "CalculateBtn"), EventId::Action,
-                           RuntimeCreateDelegate(&ControlWnd::CalculateBtn_Action, Self<ControlWnd>(),
-                                                 "( PushButton )", kWeakDelegate));
-
+    RuntimeAddEventHandler(
+        *BuildTextControl(*this, "PushButton", "CalculateBtn", 12, kControlWndCalculateBtnList), EventId::Action,
+        RuntimeCreateDelegate(&ControlWnd::CalculateBtn_Action, Self<ControlWnd>(), "( PushButton )", kWeakDelegate));
     BuildTextControl(*this, "Label", "StaticText1", 14, kControlWndStaticText1List);
     BuildTextControl(*this, "Label", "StaticText3", 12, kControlWndStaticText3List);
-    BuildCanvas(*this, "TitlePict", Vesk(), kControlWndTitlePictList);
+    BuildCanvas(*this, "TitlePict", &Vesk, kControlWndTitlePictList);
     BuildTextControl(*this, "Label", "StaticText2", 14, kControlWndStaticText2List);
     BuildTextControl(*this, "Label", "copytext", 10, kControlWndCopytextList);
 }
 
-std::shared_ptr<Canvas> ControlWnd::QCanvas() { return RuntimeCheckCast<Canvas>(ControlByName("QCanvas")); }
-std::shared_ptr<TextArea> ControlWnd::Nvariables() { return RuntimeCheckCast<TextArea>(ControlByName("Nvariables")); }
-std::shared_ptr<TextArea> ControlWnd::ErrorFld() { return RuntimeCheckCast<TextArea>(ControlByName("ErrorFld")); }
-std::shared_ptr<TextArea> ControlWnd::InputFld1() { return RuntimeCheckCast<TextArea>(ControlByName("InputFld1")); }
-std::shared_ptr<PushButton> ControlWnd::ClearBtn() { return RuntimeCheckCast<PushButton>(ControlByName("ClearBtn")); }
-std::shared_ptr<PushButton> ControlWnd::CalculateBtn()
-{
-    return RuntimeCheckCast<PushButton>(ControlByName("CalculateBtn"));
-}
-std::shared_ptr<Label> ControlWnd::StaticText1() { return RuntimeCheckCast<Label>(ControlByName("StaticText1")); }
-std::shared_ptr<Label> ControlWnd::StaticText3() { return RuntimeCheckCast<Label>(ControlByName("StaticText3")); }
-std::shared_ptr<Canvas> ControlWnd::TitlePict() { return RuntimeCheckCast<Canvas>(ControlByName("TitlePict")); }
-std::shared_ptr<Label> ControlWnd::StaticText2() { return RuntimeCheckCast<Label>(ControlByName("StaticText2")); }
-std::shared_ptr<Label> ControlWnd::copytext() { return RuntimeCheckCast<Label>(ControlByName("copytext")); }
+std::shared_ptr<Canvas> ControlWnd::QCanvas() { return Control<Canvas>("QCanvas"); }
+std::shared_ptr<TextArea> ControlWnd::Nvariables() { return Control<TextArea>("Nvariables"); }
+std::shared_ptr<TextArea> ControlWnd::ErrorFld() { return Control<TextArea>("ErrorFld"); }
+std::shared_ptr<TextArea> ControlWnd::InputFld1() { return Control<TextArea>("InputFld1"); }
+std::shared_ptr<PushButton> ControlWnd::ClearBtn() { return Control<PushButton>("ClearBtn"); }
+std::shared_ptr<PushButton> ControlWnd::CalculateBtn() { return Control<PushButton>("CalculateBtn"); }
+std::shared_ptr<Label> ControlWnd::StaticText1() { return Control<Label>("StaticText1"); }
+std::shared_ptr<Label> ControlWnd::StaticText3() { return Control<Label>("StaticText3"); }
+std::shared_ptr<Canvas> ControlWnd::TitlePict() { return Control<Canvas>("TitlePict"); }
+std::shared_ptr<Label> ControlWnd::StaticText2() { return Control<Label>("StaticText2"); }
+std::shared_ptr<Label> ControlWnd::copytext() { return Control<Label>("copytext"); }
 
 std::shared_ptr<MenuItem> ControlWnd::MenuItemNamed(const std::string& name) const
 {
@@ -123,14 +103,13 @@ std::shared_ptr<MenuItem> ControlWnd::EditUndo() { return MenuItemNamed("EditUnd
 void ControlWnd::CalculateBtn_Action(PushButton&)
 {
     const CalculationResult result =
-        Calculate(Use(Nvariables(), "Nvariables").Text(), Use(ErrorFld(), "ErrorFld").Text(),
-                  Use(InputFld1(), "InputFld1").Text(), &RuntimeBackgroundTask);
+        Calculate(Nvariables()->Text(), ErrorFld()->Text(), InputFld1()->Text(), &RuntimeBackgroundTask);
     if (result.message) {
         MsgBox(*result.message);
         return;
     }
     // The table goes in a line at a time, each appended to what the field holds.
-    TextArea& field = Use(InputFld1(), "InputFld1");
+    TextArea& field = *InputFld1();
     field.SetText(result.lines.front());
     for (size_t i = 1; i < result.lines.size(); ++i)
         field.SetText(field.Text() + result.lines[i]);
@@ -138,10 +117,10 @@ void ControlWnd::CalculateBtn_Action(PushButton&)
 
 void ControlWnd::ClearBtn_Action(PushButton&)
 {
-    Use(Nvariables(), "Nvariables").SetText("");
-    Use(InputFld1(), "InputFld1").SetText("");
-    Use(ErrorFld(), "ErrorFld").SetText("");
-    Use(Nvariables(), "Nvariables").SetFocus();
+    Nvariables()->SetText("");
+    InputFld1()->SetText("");
+    ErrorFld()->SetText("");
+    Nvariables()->SetFocus();
 }
 
 bool ControlWnd::Nvariables_KeyDown(TextArea&, const std::string& key)
@@ -168,7 +147,7 @@ bool ControlWnd::ErrorFld_KeyDown(TextArea&, const std::string& key)
 
 bool ControlWnd::QCanvas_MouseDown(Canvas&, int32_t, int32_t)
 {
-    Use(ImplicitInstance<DescriptionWnd>(), "DescriptionWnd").Show();
+    ImplicitInstance<DescriptionWnd>()->Show();
     return false;
 }
 
@@ -183,16 +162,16 @@ void ControlWnd::AddMenuHandlers(Window& window)
 
 void ControlWnd::Event_Close() { Quit(0); }
 
-void ControlWnd::Event_Activate() { Use(ImplicitInstance<AboutWnd>(), "AboutWnd").Hide(); }
+void ControlWnd::Event_Activate() { ImplicitInstance<AboutWnd>()->Hide(); }
 
 bool ControlWnd::DescriptionMenuItem_Action()
 {
-    Use(ImplicitInstance<DescriptionWnd>(), "DescriptionWnd").Show();
+    ImplicitInstance<DescriptionWnd>()->Show();
     return false;
 }
 
 bool ControlWnd::AboutVesk_Action()
 {
-    Use(ImplicitInstance<AboutWnd>(), "AboutWnd").Show();
+    ImplicitInstance<AboutWnd>()->Show();
     return false;
 }

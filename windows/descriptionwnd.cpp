@@ -47,8 +47,8 @@ void DescriptionWnd::Event_Open()
     DescribeFld2()->SetSelBold(true);
 }
 
-std::shared_ptr<TextArea> DescriptionWnd::DescribeFld() { return ControlNamed<TextArea>(*this, "DescribeFld"); }
-std::shared_ptr<TextArea> DescriptionWnd::DescribeFld2() { return ControlNamed<TextArea>(*this, "DescribeFld2"); }
+std::shared_ptr<TextArea> DescriptionWnd::DescribeFld() { return Control<TextArea>("DescribeFld"); }
+std::shared_ptr<TextArea> DescriptionWnd::DescribeFld2() { return Control<TextArea>("DescribeFld2"); }
 
 bool DescriptionWnd::ControlMenuItem_Action()
 {

@@ -4,15 +4,9 @@
 #include <QPainter>
 #include <QWidget>
 
-#include <array>
-
 #include "framework/pictures/picture.h"
 
 namespace {
-
-constexpr std::array<std::string_view, 11> kCanvasProperties = {
-    "TabStop", "Visible", "HelpTag", "AutoDeactivate", "Enabled", "UseFocusRing", "AcceptFocus",
-    "AcceptTabs", "DoubleBuffer", "EraseBackground", "InitialParent"};
 
 class CanvasWidget : public QWidget {
 public:
@@ -22,7 +16,7 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        if (canvas_.BoolProperty("EraseBackground"))
+        if (canvas_.EraseBackground())
             painter.fillRect(rect(), palette().window());
         if (auto picture = canvas_.Backdrop())
             painter.drawImage(0, 0, picture->Image());
@@ -49,16 +43,21 @@ private:
 void Canvas::SetBackdrop(std::shared_ptr<Picture> picture)
 {
     backdrop_ = std::move(picture);
-    if (QWidget* widget = NativeWidget())
-        widget->update();
+    Repaint();
 }
 
-bool Canvas::AcceptsProperty(std::string_view name) const
+const PropertyTable& Canvas::Properties() const
 {
-    for (std::string_view own : kCanvasProperties)
-        if (own == name)
-            return true;
-    return RectControl::AcceptsProperty(name);
+    static constexpr PropertyRow kRows[] = {
+        Property<&Canvas::tabStop_, &Canvas::ShowFocusPolicy>("TabStop"),
+        Unused("UseFocusRing"), // the toolkit's style draws the focus
+        Property<&Canvas::acceptFocus_, &Canvas::ShowFocusPolicy>("AcceptFocus"),
+        Unused("AcceptTabs"),   // a canvas takes no typing
+        Unused("DoubleBuffer"), // the toolkit always paints through a buffer
+        Property<&Canvas::eraseBackground_, &Canvas::Repaint>("EraseBackground"),
+    };
+    static const PropertyTable kTable{kRows, &RectControl::Properties()};
+    return kTable;
 }
 
 std::string Canvas::EventSignature(int32_t eventId) const
@@ -74,17 +73,14 @@ QWidget* Canvas::CreateWidget(QWidget* parent)
     return widget;
 }
 
-void Canvas::ApplyProperty(std::string_view name, const PropertyValue& value)
+void Canvas::ShowFocusPolicy()
 {
-    QWidget* widget = NativeWidget();
-    if (widget == nullptr)
-        return;
-    if (name == "AcceptFocus" || name == "TabStop") {
-        widget->setFocusPolicy(TakesTabFocus() ? Qt::StrongFocus
-                                               : (BoolProperty("AcceptFocus") ? Qt::ClickFocus : Qt::NoFocus));
-    } else if (name == "DoubleBuffer" || name == "EraseBackground") {
+    if (QWidget* widget = NativeWidget())
+        widget->setFocusPolicy(TakesTabFocus() ? Qt::StrongFocus : (acceptFocus_ ? Qt::ClickFocus : Qt::NoFocus));
+}
+
+void Canvas::Repaint()
+{
+    if (QWidget* widget = NativeWidget())
         widget->update();
-    } else {
-        RectControl::ApplyProperty(name, value);
-    }
 }

@@ -11,15 +11,21 @@ class Canvas : public RectControl {
 public:
     std::shared_ptr<Picture> Backdrop() const { return backdrop_; }
     void SetBackdrop(std::shared_ptr<Picture> picture);
+    bool EraseBackground() const { return eraseBackground_; }
 
-    bool AcceptsProperty(std::string_view name) const override;
+    const PropertyTable& Properties() const override;
     std::string EventSignature(int32_t eventId) const override;
-    bool TakesTabFocus() const override { return BoolProperty("AcceptFocus") && BoolProperty("TabStop"); }
+    bool TakesTabFocus() const override { return acceptFocus_ && tabStop_; }
 
 protected:
     QWidget* CreateWidget(QWidget* parent) override;
-    void ApplyProperty(std::string_view name, const PropertyValue& value) override;
 
 private:
+    void ShowFocusPolicy();
+    void Repaint();
+
     std::shared_ptr<Picture> backdrop_;
+    bool tabStop_ = false;
+    bool acceptFocus_ = false;
+    bool eraseBackground_ = false;
 };

@@ -2,14 +2,7 @@
 
 #include <QLabel>
 
-#include <array>
-
 namespace {
-
-constexpr std::array<std::string_view, 17> kLabelProperties = {
-    "Text", "TextAlign", "TextColor", "Multiline", "Enabled", "Visible", "Selectable", "Transparent",
-    "HelpTag", "AutoDeactivate", "TextFont", "Bold", "Italic", "Underline", "DataSource", "DataField",
-    "InitialParent"};
 
 // TextAlign codes: 0 left, 1 centre, 2 right.
 Qt::Alignment LabelAlignment(int32_t code)
@@ -24,14 +17,24 @@ Qt::Alignment LabelAlignment(int32_t code)
     }
 }
 
+QLabel* LabelWidget(const Label& label) { return static_cast<QLabel*>(label.NativeWidget()); }
+
 } // namespace
 
-bool Label::AcceptsProperty(std::string_view name) const
+const PropertyTable& Label::Properties() const
 {
-    for (std::string_view own : kLabelProperties)
-        if (own == name)
-            return true;
-    return RectControl::AcceptsProperty(name);
+    static constexpr PropertyRow kRows[] = {
+        Property<&Label::text_, &Label::ShowText>("Text"),
+        Property<&Label::textAlign_, &Label::ShowTextAlign>("TextAlign"),
+        Property<&Label::textColor_, &Label::ShowTextColor>("TextColor"),
+        Property<&Label::multiline_, &Label::ShowMultiline>("Multiline"),
+        Property<&Label::selectable_, &Label::ShowSelectable>("Selectable"),
+        Property<&Label::transparent_, &Label::ShowTransparent>("Transparent"),
+        Unused("DataSource"), // no label is bound to data
+        Unused("DataField"),
+    };
+    static const PropertyTable kTable{kRows, &TextControl::Properties()};
+    return kTable;
 }
 
 QWidget* Label::CreateWidget(QWidget* parent)
@@ -43,28 +46,42 @@ QWidget* Label::CreateWidget(QWidget* parent)
     return label;
 }
 
-void Label::ApplyProperty(std::string_view name, const PropertyValue& value)
+void Label::ShowText()
 {
-    auto* label = static_cast<QLabel*>(NativeWidget());
-    if (label == nullptr)
-        return;
-    if (name == "Text") {
-        label->setText(QString::fromStdString(std::get<std::string>(value)));
-    } else if (name == "TextAlign") {
-        label->setAlignment(LabelAlignment(std::get<int32_t>(value)));
-    } else if (name == "TextColor") {
-        const Color c = std::get<Color>(value);
+    if (QLabel* label = LabelWidget(*this))
+        label->setText(QString::fromStdString(text_));
+}
+
+void Label::ShowTextAlign()
+{
+    if (QLabel* label = LabelWidget(*this))
+        label->setAlignment(LabelAlignment(textAlign_));
+}
+
+void Label::ShowTextColor()
+{
+    if (QLabel* label = LabelWidget(*this)) {
         QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, QColor(c.red, c.green, c.blue));
+        palette.setColor(QPalette::WindowText, QColor(textColor_.red, textColor_.green, textColor_.blue));
         label->setPalette(palette);
-    } else if (name == "Multiline") {
-        label->setWordWrap(std::get<bool>(value));
-    } else if (name == "Selectable") {
-        label->setTextInteractionFlags(std::get<bool>(value) ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
-    } else if (name == "Transparent") {
-        // An opaque label paints the window's background behind its text.
-        label->setAutoFillBackground(!std::get<bool>(value));
-    } else {
-        TextControl::ApplyProperty(name, value);
     }
+}
+
+void Label::ShowMultiline()
+{
+    if (QLabel* label = LabelWidget(*this))
+        label->setWordWrap(multiline_);
+}
+
+void Label::ShowSelectable()
+{
+    if (QLabel* label = LabelWidget(*this))
+        label->setTextInteractionFlags(selectable_ ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
+}
+
+void Label::ShowTransparent()
+{
+    // An opaque label paints the window's background behind its text.
+    if (QLabel* label = LabelWidget(*this))
+        label->setAutoFillBackground(!transparent_);
 }

@@ -3,20 +3,23 @@
 #include <QPushButton>
 #include <QShortcut>
 
-#include <array>
-
 namespace {
-constexpr std::array<std::string_view, 14> kButtonProperties = {
-    "TabStop", "Caption", "Default", "Cancel", "Enabled", "Visible", "HelpTag", "AutoDeactivate",
-    "ButtonStyle", "TextFont", "Bold", "Italic", "Underline", "InitialParent"};
+
+QPushButton* ButtonWidget(const PushButton& button) { return static_cast<QPushButton*>(button.NativeWidget()); }
+
 } // namespace
 
-bool PushButton::AcceptsProperty(std::string_view name) const
+const PropertyTable& PushButton::Properties() const
 {
-    for (std::string_view own : kButtonProperties)
-        if (own == name)
-            return true;
-    return RectControl::AcceptsProperty(name);
+    static constexpr PropertyRow kRows[] = {
+        Property<&PushButton::tabStop_, &PushButton::ShowTabStop>("TabStop"),
+        Property<&PushButton::caption_, &PushButton::ShowCaption>("Caption"),
+        Property<&PushButton::default_, &PushButton::ShowDefault>("Default"),
+        Property<&PushButton::cancel_, &PushButton::ShowCancel>("Cancel"),
+        Unused("ButtonStyle"), // one style only: the toolkit's push button
+    };
+    static const PropertyTable kTable{kRows, &TextControl::Properties()};
+    return kTable;
 }
 
 std::string PushButton::EventSignature(int32_t eventId) const
@@ -26,7 +29,7 @@ std::string PushButton::EventSignature(int32_t eventId) const
 
 void PushButton::Push()
 {
-    if (auto* button = static_cast<QPushButton*>(NativeWidget()))
+    if (QPushButton* button = ButtonWidget(*this))
         button->click();
 }
 
@@ -39,28 +42,37 @@ QWidget* PushButton::CreateWidget(QWidget* parent)
     return button;
 }
 
-void PushButton::ApplyProperty(std::string_view name, const PropertyValue& value)
+void PushButton::ShowTabStop()
 {
-    auto* button = static_cast<QPushButton*>(NativeWidget());
+    if (QPushButton* button = ButtonWidget(*this))
+        button->setFocusPolicy(tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void PushButton::ShowCaption()
+{
+    if (QPushButton* button = ButtonWidget(*this))
+        button->setText(QString::fromStdString(caption_));
+}
+
+void PushButton::ShowDefault()
+{
+    if (QPushButton* button = ButtonWidget(*this))
+        button->setDefault(default_);
+}
+
+void PushButton::ShowCancel()
+{
+    QPushButton* button = ButtonWidget(*this);
     if (button == nullptr)
         return;
-    if (name == "Caption") {
-        button->setText(QString::fromStdString(std::get<std::string>(value)));
-    } else if (name == "TabStop") {
-        button->setFocusPolicy(std::get<bool>(value) ? Qt::StrongFocus : Qt::ClickFocus);
-    } else if (name == "Default") {
-        button->setDefault(std::get<bool>(value));
-    } else if (name == "Cancel") {
-        auto* escapeKey = button->findChild<QShortcut*>("CancelShortcut");
-        if (std::get<bool>(value) && escapeKey == nullptr) {
-            escapeKey = new QShortcut(QKeySequence(Qt::Key_Escape), button);
-            escapeKey->setObjectName("CancelShortcut");
-            escapeKey->setContext(Qt::WindowShortcut);
-            QObject::connect(escapeKey, &QShortcut::activated, button, &QPushButton::click);
-        } else if (!std::get<bool>(value)) {
-            delete escapeKey;
-        }
-    } else {
-        TextControl::ApplyProperty(name, value);
+    // Escape clicks the cancel button of its window.
+    auto* escapeKey = button->findChild<QShortcut*>("CancelShortcut");
+    if (cancel_ && escapeKey == nullptr) {
+        escapeKey = new QShortcut(QKeySequence(Qt::Key_Escape), button);
+        escapeKey->setObjectName("CancelShortcut");
+        escapeKey->setContext(Qt::WindowShortcut);
+        QObject::connect(escapeKey, &QShortcut::activated, button, &QPushButton::click);
+    } else if (!cancel_) {
+        delete escapeKey;
     }
 }

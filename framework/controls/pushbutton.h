@@ -5,14 +5,24 @@
 // A push button; its Action event fires when it is clicked.
 class PushButton : public TextControl {
 public:
-    std::string Caption() const { return StringProperty("Caption"); }
-    bool AcceptsProperty(std::string_view name) const override;
+    const std::string& Caption() const { return caption_; }
+    const PropertyTable& Properties() const override;
     std::string EventSignature(int32_t eventId) const override;
-    bool TakesTabFocus() const override { return BoolProperty("TabStop"); }
+    bool TakesTabFocus() const override { return tabStop_; }
     // Clicks the button as a person does.
     void Push();
 
 protected:
     QWidget* CreateWidget(QWidget* parent) override;
-    void ApplyProperty(std::string_view name, const PropertyValue& value) override;
+
+private:
+    void ShowTabStop();
+    void ShowCaption();
+    void ShowDefault();
+    void ShowCancel();
+
+    bool tabStop_ = false;
+    std::string caption_;
+    bool default_ = false;
+    bool cancel_ = false;
 };

@@ -1,56 +1,68 @@
 #include "framework/controls/rectcontrol.h"
 
-#include <QFont>
-#include <QFontDatabase>
 #include <QWidget>
 
-#include <array>
-
-#include "framework/controls/canvas.h"
-#include "framework/controls/pushbutton.h"
-#include "framework/controls/textarea.h"
 #include "framework/core/runtime.h"
-#include "framework/windowing/window.h"
 
-namespace {
+void RectControl::WidgetDeleter::operator()(QWidget* widget) const { delete widget; }
 
-constexpr std::array<std::string_view, 12> kCommonProperties = {
-    "Name", "Index", "Left", "Top", "Width", "Height", "LockLeft", "LockTop", "LockRight", "LockBottom",
-    "TabPanelIndex", "TabIndex"};
-
-} // namespace
-
-RectControl::~RectControl() = default; // the widget belongs to the window's widget tree
+RectControl::~RectControl()
+{
+    // Emptied first, so that the widget's going does not find it holding the widget.
+    widget_.reset();
+}
 
 void RectControl::Constructor()
 {
-    if (owner_ == nullptr)
+    if (parent_ == nullptr)
         throw NilObjectException("a control is constructed without a window");
-    widget_ = CreateWidget(owner_->ContentWidget());
+    widget_.reset(CreateWidget(parent_));
     widget_->setObjectName("RectControl");
+    // The window's widgets may go first (the window closed while the control is still held).
+    QObject::connect(widget_.get(), &QObject::destroyed, [this] { (void)widget_.release(); });
+}
+
+void RectControl::SetName(const std::string& name)
+{
+    name_ = name;
+    ShowName();
 }
 
 void RectControl::SetFocus()
 {
-    if (widget_ != nullptr)
+    if (widget_)
         widget_->setFocus(Qt::OtherFocusReason);
 }
 
-bool RectControl::HasFocus() const { return widget_ != nullptr && widget_->hasFocus(); }
+bool RectControl::HasFocus() const { return widget_ && widget_->hasFocus(); }
 
-bool RectControl::AcceptsProperty(std::string_view name) const
+const PropertyTable& RectControl::Properties() const
 {
-    for (std::string_view common : kCommonProperties)
-        if (common == name)
-            return true;
-    return false;
+    // Every control takes these; its class adds its own.
+    static constexpr PropertyRow kRows[] = {
+        Property<&RectControl::name_, &RectControl::ShowName>("Name"),
+        Unused("Index"), // no control is part of a control array
+        Property<&RectControl::left_, &RectControl::ShowGeometry>("Left"),
+        Property<&RectControl::top_, &RectControl::ShowGeometry>("Top"),
+        Property<&RectControl::width_, &RectControl::ShowGeometry>("Width"),
+        Property<&RectControl::height_, &RectControl::ShowGeometry>("Height"),
+        Property<&RectControl::lockLeft_>("LockLeft"),
+        Property<&RectControl::lockTop_>("LockTop"),
+        Property<&RectControl::lockRight_>("LockRight"),
+        Property<&RectControl::lockBottom_>("LockBottom"),
+        Unused("TabPanelIndex"), // no control lies on a tab panel
+        Property<&RectControl::tabIndex_>("TabIndex"),
+        Property<&RectControl::visible_, &RectControl::ShowVisible>("Visible"),
+        Property<&RectControl::enabled_, &RectControl::ShowEnabled>("Enabled"),
+        Property<&RectControl::helpTag_, &RectControl::ShowHelpTag>("HelpTag"),
+        Unused("AutoDeactivate"), // the toolkit greys nothing out when the window goes to the back
+        Unused("InitialParent"),  // no control sits in a container
+    };
+    static constexpr PropertyTable kTable{kRows};
+    return kTable;
 }
 
-std::string RectControl::EventSignature(int32_t eventId) const
-{
-    (void)eventId;
-    return std::string();
-}
+std::string RectControl::EventSignature(int32_t) const { return std::string(); }
 
 void RectControl::AttachHandler(int32_t eventId, std::shared_ptr<Delegate> handler)
 {
@@ -70,68 +82,46 @@ bool RectControl::Raise(int32_t eventId, const EventArgs& args)
     return result;
 }
 
-void RectControl::ApplyProperty(std::string_view name, const PropertyValue& value)
+void RectControl::ShowName()
 {
-    if (widget_ == nullptr)
-        return;
-    if (name == "Left" || name == "Top" || name == "Width" || name == "Height") {
-        ApplyGeometry();
-    } else if (name == "Name") {
-        widget_->setObjectName(QString::fromStdString(std::get<std::string>(value)));
-    } else if (name == "Visible") {
-        widget_->setVisible(std::get<bool>(value));
-    } else if (name == "Enabled") {
-        widget_->setEnabled(std::get<bool>(value));
-    } else if (name == "HelpTag") {
-        widget_->setToolTip(QString::fromStdString(std::get<std::string>(value)));
-    }
+    if (widget_)
+        widget_->setObjectName(QString::fromStdString(name_));
 }
 
-void RectControl::ApplyGeometry()
+void RectControl::ShowGeometry()
 {
-    widget_->setGeometry(Left(), Top(), Width(), Height());
+    if (widget_)
+        widget_->setGeometry(left_, top_, width_, height_);
+}
+
+void RectControl::ShowVisible()
+{
+    if (widget_)
+        widget_->setVisible(visible_);
+}
+
+void RectControl::ShowEnabled()
+{
+    if (widget_)
+        widget_->setEnabled(enabled_);
+}
+
+void RectControl::ShowHelpTag()
+{
+    if (widget_)
+        widget_->setToolTip(QString::fromStdString(helpTag_));
 }
 
 void RectControl::FollowResize(int32_t deltaWidth, int32_t deltaHeight)
 {
-    if (widget_ == nullptr)
+    if (!widget_)
         return;
-    const bool lockLeft = BoolProperty("LockLeft"), lockRight = BoolProperty("LockRight");
-    const bool lockTop = BoolProperty("LockTop"), lockBottom = BoolProperty("LockBottom");
     // Locked to both edges: the control stretches; to the far edge only: it moves along.
-    int32_t left = Left() + (lockRight && !lockLeft ? deltaWidth : 0);
-    int32_t width = Width() + (lockRight && lockLeft ? deltaWidth : 0);
-    int32_t top = Top() + (lockBottom && !lockTop ? deltaHeight : 0);
-    int32_t height = Height() + (lockBottom && lockTop ? deltaHeight : 0);
+    int32_t left = left_ + (lockRight_ && !lockLeft_ ? deltaWidth : 0);
+    int32_t width = width_ + (lockRight_ && lockLeft_ ? deltaWidth : 0);
+    int32_t top = top_ + (lockBottom_ && !lockTop_ ? deltaHeight : 0);
+    int32_t height = height_ + (lockBottom_ && lockTop_ ? deltaHeight : 0);
     widget_->setGeometry(left, top, std::max(0, width), std::max(0, height));
-}
-
-QFont RectControl::ControlFont(float textSize) const
-{
-    const std::string family = StringProperty("TextFont");
-    QFont font;
-    if (family == "System" || family.empty()) {
-        font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    } else if (family == "Courier") {
-        font = QFont(QStringLiteral("Monospace"));
-        font.setStyleHint(QFont::TypeWriter);
-        font.setFixedPitch(true);
-    } else if (family == "Times" || family == "times") {
-        // Asked for by name, Times finds a face with its widths (Liberation Serif, Nimbus Roman)
-        // where one is installed: the layouts' texts were measured in Times, and a wider serif
-        // cuts them off. Without one, any serif.
-        font = QFont(QStringLiteral("Times"));
-        font.setStyleHint(QFont::Serif);
-    } else {
-        font = QFont(QString::fromStdString(family));
-    }
-    // The layouts were drawn at 72 dots per inch, where a point is a pixel: sizes are pixels.
-    if (textSize > 0)
-        font.setPixelSize(static_cast<int>(textSize + 0.5f));
-    font.setBold(BoolProperty("Bold"));
-    font.setItalic(BoolProperty("Italic"));
-    font.setUnderline(BoolProperty("Underline"));
-    return font;
 }
 
 void RuntimeAddEventHandler(RectControl& control, int32_t eventId, std::shared_ptr<Delegate> handler)
@@ -147,18 +137,3 @@ void RuntimeAddEventHandler(RectControl& control, int32_t eventId, std::shared_p
                              "\" does not match event " + std::to_string(eventId) + " \"" + expected + "\"");
     control.AttachHandler(eventId, std::move(handler));
 }
-
-namespace {
-template <class T>
-T& ControlOfClass(RectControl* control, const char* className)
-{
-    T* cast = dynamic_cast<T*>(control);
-    if (cast == nullptr)
-        throw FrameworkError(std::string("the event's control is not a ") + className);
-    return *cast;
-}
-} // namespace
-
-Canvas& AsCanvas(RectControl* control) { return ControlOfClass<Canvas>(control, "Canvas"); }
-TextArea& AsTextArea(RectControl* control) { return ControlOfClass<TextArea>(control, "TextArea"); }
-PushButton& AsPushButton(RectControl* control) { return ControlOfClass<PushButton>(control, "PushButton"); }

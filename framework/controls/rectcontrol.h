@@ -7,34 +7,35 @@
 #include "framework/core/delegate.h"
 #include "framework/core/object.h"
 
-class QFont;
 class QWidget;
-class Window;
 
 // Font sizes are in the unit the layouts were drawn in; only the default unit (0) occurs.
 enum class FontUnits : uint8_t { Default = 0, Pixel = 1, Point = 2, Inch = 3, Millimeter = 4 };
 
-// A control placed in a window's content area, built on one Qt widget.
+// A control placed in a window's content area, built on one Qt widget. The control owns its
+// widget: the widget goes with the control, or earlier with its window's widgets, and the
+// control then goes on without one.
 class RectControl : public Object {
 public:
     ~RectControl() override;
 
-    // Builds the widget inside the owning window; the window set by Window::New.
+    // Where the widget will live: the content area of the window that makes the control.
+    void SetParentWidget(QWidget* parent) { parent_ = parent; }
+    // Builds the widget inside the parent widget; NilObjectException when there is none.
     void Constructor();
-    void SetOwner(Window* window) { owner_ = window; }
-    Window* Owner() const { return owner_; }
 
-    std::string Name() const { return StringProperty("Name"); }
-    int32_t Left() const { return IntProperty("Left"); }
-    int32_t Top() const { return IntProperty("Top"); }
-    int32_t Width() const { return IntProperty("Width"); }
-    int32_t Height() const { return IntProperty("Height"); }
-    int32_t TabIndex() const { return IntProperty("TabIndex"); }
+    const std::string& Name() const { return name_; }
+    void SetName(const std::string& name);
+    int32_t Left() const { return left_; }
+    int32_t Top() const { return top_; }
+    int32_t Width() const { return width_; }
+    int32_t Height() const { return height_; }
+    int32_t TabIndex() const { return tabIndex_; }
 
     void SetFocus();
     bool HasFocus() const;
 
-    bool AcceptsProperty(std::string_view name) const override;
+    const PropertyTable& Properties() const override;
     // The event ids this class raises, and the signature text of each.
     virtual std::string EventSignature(int32_t eventId) const;
     void AttachHandler(int32_t eventId, std::shared_ptr<Delegate> handler);
@@ -42,7 +43,8 @@ public:
     // Calls the handler of the event (false when none), with exceptions kept from Qt.
     bool Raise(int32_t eventId, const EventArgs& args);
 
-    QWidget* NativeWidget() const { return widget_; }
+    // nullptr before Constructor and after the window's widgets have gone.
+    QWidget* NativeWidget() const { return widget_.get(); }
     // Whether the control can take the keyboard focus through Tab.
     virtual bool TakesTabFocus() const { return false; }
 
@@ -51,14 +53,33 @@ public:
 
 protected:
     virtual QWidget* CreateWidget(QWidget* parent) = 0;
-    // Properties every control shares; subclasses handle theirs, then call this.
-    void ApplyProperty(std::string_view name, const PropertyValue& value) override;
-    void ApplyGeometry();
-    // The font from TextFont, TextSize, Bold, Italic and Underline.
-    QFont ControlFont(float textSize) const;
+    void ShowGeometry();
 
 private:
-    Window* owner_ = nullptr;
-    QWidget* widget_ = nullptr;
+    struct WidgetDeleter {
+        void operator()(QWidget* widget) const;
+    };
+
+    void ShowName();
+    void ShowVisible();
+    void ShowEnabled();
+    void ShowHelpTag();
+
+    QWidget* parent_ = nullptr;
+    std::unique_ptr<QWidget, WidgetDeleter> widget_;
     std::map<int32_t, std::shared_ptr<Delegate>> handlers_;
+
+    std::string name_;
+    int32_t left_ = 0;
+    int32_t top_ = 0;
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    bool lockLeft_ = false;
+    bool lockTop_ = false;
+    bool lockRight_ = false;
+    bool lockBottom_ = false;
+    int32_t tabIndex_ = 0;
+    bool visible_ = false;
+    bool enabled_ = false;
+    std::string helpTag_;
 };

@@ -17,21 +17,17 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 29> kTextAreaProperties = {
-    "TabStop", "Border", "Multiline", "ScrollbarHorizontal", "ScrollbarVertical", "Styled", "UseFocusRing",
-    "TextColor", "BackColor", "Enabled", "Format", "Visible", "HelpTag", "AutoDeactivate", "HideSelection",
-    "TextFont", "Bold", "Italic", "Underline", "Text", "Mask", "ReadOnly", "LimitText", "AcceptTabs",
-    "Alignment", "AutomaticallyCheckSpelling", "DataSource", "DataField", "InitialParent"};
-
 // The text areas whose widget has yet to show their text; one posted call serves them all.
-std::vector<std::weak_ptr<Object>>* awaitingUpdate = nullptr;
+std::vector<std::weak_ptr<Object>>& AwaitingUpdate()
+{
+    static std::vector<std::weak_ptr<Object>> areas;
+    return areas;
+}
 
 void UpdateAwaitingWidgets()
 {
-    if (awaitingUpdate == nullptr)
-        return;
     std::vector<std::weak_ptr<Object>> due;
-    due.swap(*awaitingUpdate);
+    due.swap(AwaitingUpdate());
     for (const auto& weak : due)
         if (auto object = weak.lock())
             static_cast<TextArea&>(*object).UpdateWidget();
@@ -39,11 +35,10 @@ void UpdateAwaitingWidgets()
 
 void AwaitUpdate(const std::shared_ptr<Object>& area)
 {
-    if (awaitingUpdate == nullptr)
-        awaitingUpdate = new std::vector<std::weak_ptr<Object>>();
-    if (awaitingUpdate->empty() && QCoreApplication::instance() != nullptr)
+    std::vector<std::weak_ptr<Object>>& awaiting = AwaitingUpdate();
+    if (awaiting.empty() && QCoreApplication::instance() != nullptr)
         QMetaObject::invokeMethod(QCoreApplication::instance(), &UpdateAwaitingWidgets, Qt::QueuedConnection);
-    awaitingUpdate->push_back(area);
+    awaiting.push_back(area);
 }
 
 // The widget's paragraphs are the text's lines; CR, LF and CR LF each end a line.
@@ -62,6 +57,13 @@ std::string FromWidgetText(const QString& widgetText)
     text.replace(QChar('\n'), QChar('\r'));
     text.replace(QChar::LineSeparator, QChar('\r'));
     return text.toStdString();
+}
+
+void SetColor(QWidget& widget, QPalette::ColorRole role, Color color)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(role, QColor(color.red, color.green, color.blue));
+    widget.setPalette(palette);
 }
 
 Qt::Alignment AreaAlignment(int32_t code)
@@ -119,7 +121,7 @@ protected:
         }
         if (key && !isReadOnly()) {
             const bool lineBreak = *key == "\r" || *key == "\x03";
-            if (lineBreak && !area_.BoolProperty("Multiline")) {
+            if (lineBreak && !area_.Multiline()) {
                 event->ignore();
                 return;
             }
@@ -141,7 +143,7 @@ protected:
         if (isReadOnly() || source == nullptr || !source->hasText())
             return;
         QString text = source->text();
-        if (!area_.BoolProperty("Multiline"))
+        if (!area_.Multiline())
             text.replace(QChar('\n'), QChar(' ')).replace(QChar('\r'), QChar(' '));
         if (area_.LimitText() > 0)
             text.truncate(std::max(0, RoomLeft()));
@@ -166,6 +168,14 @@ private:
 
 TextAreaWidget* WidgetOf(const TextArea& area) { return static_cast<TextAreaWidget*>(area.NativeWidget()); }
 
+// The selection lives in the widget: an area whose window has gone has none.
+TextAreaWidget& SelectionWidget(const TextArea& area)
+{
+    if (TextAreaWidget* widget = WidgetOf(area))
+        return *widget;
+    throw NilObjectException("the text area " + area.Name() + " has no window");
+}
+
 } // namespace
 
 TextArea::~TextArea() = default;
@@ -173,7 +183,8 @@ TextArea::~TextArea() = default;
 std::string TextArea::Text() const
 {
     if (widgetNewer_) {
-        text_ = FromWidgetText(WidgetOf(*this)->toPlainText());
+        if (TextAreaWidget* widget = WidgetOf(*this))
+            text_ = FromWidgetText(widget->toPlainText());
         widgetNewer_ = false;
     }
     return text_;
@@ -182,6 +193,11 @@ std::string TextArea::Text() const
 void TextArea::SetText(const std::string& text)
 {
     text_ = text;
+    ShowText();
+}
+
+void TextArea::ShowText()
+{
     widgetNewer_ = false;
     if (!widgetStale_ && NativeWidget() != nullptr) {
         widgetStale_ = true;
@@ -194,7 +210,8 @@ void TextArea::UpdateWidget() const
     if (!widgetStale_)
         return;
     widgetStale_ = false;
-    WidgetOf(*this)->ShowText(ToWidgetText(text_));
+    if (TextAreaWidget* widget = WidgetOf(*this))
+        widget->ShowText(ToWidgetText(text_));
 }
 
 int TextArea::WidgetPosition(int32_t characters) const
@@ -240,44 +257,44 @@ int32_t TextArea::TextPosition(int widgetPosition) const
 int32_t TextArea::SelStart() const
 {
     UpdateWidget();
-    return TextPosition(WidgetOf(*this)->textCursor().selectionStart());
+    return TextPosition(SelectionWidget(*this).textCursor().selectionStart());
 }
 
 void TextArea::SetSelStart(int32_t start)
 {
     UpdateWidget();
-    TextAreaWidget* widget = WidgetOf(*this);
-    QTextCursor cursor = widget->textCursor();
-    const int end = widget->document()->characterCount() - 1;
+    TextAreaWidget& widget = SelectionWidget(*this);
+    QTextCursor cursor = widget.textCursor();
+    const int end = widget.document()->characterCount() - 1;
     cursor.setPosition(std::clamp(WidgetPosition(std::max(0, start)), 0, end));
-    widget->setTextCursor(cursor);
+    widget.setTextCursor(cursor);
 }
 
 int32_t TextArea::SelLength() const
 {
     UpdateWidget();
-    const QTextCursor cursor = WidgetOf(*this)->textCursor();
+    const QTextCursor cursor = SelectionWidget(*this).textCursor();
     return TextPosition(cursor.selectionEnd()) - TextPosition(cursor.selectionStart());
 }
 
 void TextArea::SetSelLength(int32_t length)
 {
     UpdateWidget();
-    TextAreaWidget* widget = WidgetOf(*this);
-    QTextCursor cursor = widget->textCursor();
+    TextAreaWidget& widget = SelectionWidget(*this);
+    QTextCursor cursor = widget.textCursor();
     const int start = cursor.selectionStart();
-    const int end = widget->document()->characterCount() - 1;
+    const int end = widget.document()->characterCount() - 1;
     const int32_t startCharacters = TextPosition(start);
     cursor.setPosition(start);
     cursor.setPosition(std::clamp(WidgetPosition(startCharacters + std::max(0, length)), start, end),
                        QTextCursor::KeepAnchor);
-    widget->setTextCursor(cursor);
+    widget.setTextCursor(cursor);
 }
 
 bool TextArea::SelBold() const
 {
     UpdateWidget();
-    const QTextCursor cursor = WidgetOf(*this)->textCursor();
+    const QTextCursor cursor = SelectionWidget(*this).textCursor();
     if (!cursor.hasSelection())
         return cursor.charFormat().fontWeight() >= QFont::Bold;
     QTextCursor probe(cursor.document());
@@ -291,21 +308,41 @@ bool TextArea::SelBold() const
 
 void TextArea::SetSelBold(bool bold)
 {
-    if (!BoolProperty("Styled"))
+    if (!styled_)
         return;
     UpdateWidget();
-    QTextCursor cursor = WidgetOf(*this)->textCursor();
+    QTextCursor cursor = SelectionWidget(*this).textCursor();
     QTextCharFormat format;
     format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
     cursor.mergeCharFormat(format);
 }
 
-bool TextArea::AcceptsProperty(std::string_view name) const
+const PropertyTable& TextArea::Properties() const
 {
-    for (std::string_view own : kTextAreaProperties)
-        if (own == name)
-            return true;
-    return RectControl::AcceptsProperty(name);
+    static constexpr PropertyRow kRows[] = {
+        Property<&TextArea::tabStop_, &TextArea::ShowTabStop>("TabStop"),
+        Property<&TextArea::border_, &TextArea::ShowBorder>("Border"),
+        Property<&TextArea::multiline_, &TextArea::ShowWrapping>("Multiline"),
+        Property<&TextArea::scrollbarHorizontal_, &TextArea::ShowWrapping>("ScrollbarHorizontal"),
+        Property<&TextArea::scrollbarVertical_, &TextArea::ShowScrollbarVertical>("ScrollbarVertical"),
+        Property<&TextArea::styled_>("Styled"),
+        Unused("UseFocusRing"), // the toolkit's style draws the focus
+        Property<&TextArea::textColor_, &TextArea::ShowTextColor>("TextColor"),
+        Property<&TextArea::backColor_, &TextArea::ShowBackColor>("BackColor"),
+        Unused("Format"), // no field formats its text
+        Property<&TextArea::hideSelection_, &TextArea::ShowHideSelection>("HideSelection"),
+        Property<&TextArea::text_, &TextArea::ShowText>("Text"),
+        Unused("Mask"), // no field masks its input
+        Property<&TextArea::readOnly_, &TextArea::ShowReadOnly>("ReadOnly"),
+        Property<&TextArea::limitText_>("LimitText"),
+        Property<&TextArea::acceptTabs_, &TextArea::ShowAcceptTabs>("AcceptTabs"),
+        Property<&TextArea::alignment_, &TextArea::ShowAlignment>("Alignment"),
+        Unused("AutomaticallyCheckSpelling"), // the toolkit has no spelling checker
+        Unused("DataSource"),                 // no field is bound to data
+        Unused("DataField"),
+    };
+    static const PropertyTable kTable{kRows, &TextControl::Properties()};
+    return kTable;
 }
 
 std::string TextArea::EventSignature(int32_t eventId) const
@@ -321,57 +358,78 @@ QWidget* TextArea::CreateWidget(QWidget* parent)
     return widget;
 }
 
-void TextArea::ApplyProperty(std::string_view name, const PropertyValue& value)
+void TextArea::ShowTabStop()
+{
+    if (TextAreaWidget* widget = WidgetOf(*this))
+        widget->setFocusPolicy(tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void TextArea::ShowBorder()
+{
+    if (TextAreaWidget* widget = WidgetOf(*this))
+        widget->setFrameShape(border_ ? QFrame::StyledPanel : QFrame::NoFrame);
+}
+
+void TextArea::ShowWrapping()
+{
+    if (TextAreaWidget* widget = WidgetOf(*this)) {
+        widget->setLineWrapMode(multiline_ && !scrollbarHorizontal_ ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+        widget->setHorizontalScrollBarPolicy(scrollbarHorizontal_ ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    }
+}
+
+void TextArea::ShowScrollbarVertical()
+{
+    if (TextAreaWidget* widget = WidgetOf(*this))
+        widget->setVerticalScrollBarPolicy(scrollbarVertical_ ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+void TextArea::ShowTextColor()
+{
+    if (TextAreaWidget* widget = WidgetOf(*this))
+        SetColor(*widget, QPalette::Text, textColor_);
+}
+
+void TextArea::ShowBackColor()
+{
+    if (TextAreaWidget* widget = WidgetOf(*this))
+        SetColor(*widget, QPalette::Base, backColor_);
+}
+
+void TextArea::ShowHideSelection()
 {
     TextAreaWidget* widget = WidgetOf(*this);
     if (widget == nullptr)
         return;
-    auto flag = [&] { return std::get<bool>(value); };
-    auto colour = [&] {
-        const Color c = std::get<Color>(value);
-        return QColor(c.red, c.green, c.blue);
-    };
-    if (name == "Text") {
-        SetText(std::get<std::string>(value));
-    } else if (name == "TabStop") {
-        widget->setFocusPolicy(flag() ? Qt::StrongFocus : Qt::ClickFocus);
-    } else if (name == "Border") {
-        widget->setFrameShape(flag() ? QFrame::StyledPanel : QFrame::NoFrame);
-    } else if (name == "Multiline" || name == "ScrollbarHorizontal") {
-        const bool wraps = BoolProperty("Multiline") && !BoolProperty("ScrollbarHorizontal");
-        widget->setLineWrapMode(wraps ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
-        widget->setHorizontalScrollBarPolicy(BoolProperty("ScrollbarHorizontal") ? Qt::ScrollBarAsNeeded
-                                                                                 : Qt::ScrollBarAlwaysOff);
-    } else if (name == "ScrollbarVertical") {
-        widget->setVerticalScrollBarPolicy(flag() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    } else if (name == "TextColor" || name == "BackColor") {
-        QPalette palette = widget->palette();
-        palette.setColor(name == "TextColor" ? QPalette::Text : QPalette::Base, colour());
-        widget->setPalette(palette);
-    } else if (name == "HideSelection") {
-        // A hidden selection shows nothing while the field is not focused.
-        QPalette palette = widget->palette();
-        const QPalette::ColorRole shown[] = {QPalette::Highlight, QPalette::HighlightedText};
-        const QPalette::ColorRole hidden[] = {QPalette::Base, QPalette::Text};
-        for (int k = 0; k < 2; ++k)
-            palette.setColor(QPalette::Inactive, shown[k],
-                             palette.color(QPalette::Active, flag() ? hidden[k] : shown[k]));
-        widget->setPalette(palette);
-    } else if (name == "ReadOnly") {
-        widget->setReadOnly(flag());
-    } else if (name == "AcceptTabs") {
-        widget->setTabChangesFocus(!flag());
-    } else if (name == "Alignment") {
+    // A hidden selection shows nothing while the field is not focused.
+    QPalette palette = widget->palette();
+    const QPalette::ColorRole shown[] = {QPalette::Highlight, QPalette::HighlightedText};
+    const QPalette::ColorRole hidden[] = {QPalette::Base, QPalette::Text};
+    for (int k = 0; k < 2; ++k)
+        palette.setColor(QPalette::Inactive, shown[k],
+                         palette.color(QPalette::Active, hideSelection_ ? hidden[k] : shown[k]));
+    widget->setPalette(palette);
+}
+
+void TextArea::ShowReadOnly()
+{
+    if (TextAreaWidget* widget = WidgetOf(*this))
+        widget->setReadOnly(readOnly_);
+}
+
+void TextArea::ShowAcceptTabs()
+{
+    if (TextAreaWidget* widget = WidgetOf(*this))
+        widget->setTabChangesFocus(!acceptTabs_);
+}
+
+void TextArea::ShowAlignment()
+{
+    if (TextAreaWidget* widget = WidgetOf(*this)) {
         QTextOption option = widget->document()->defaultTextOption();
-        option.setAlignment(AreaAlignment(std::get<int32_t>(value)));
+        option.setAlignment(AreaAlignment(alignment_));
         widget->document()->setDefaultTextOption(option);
-    } else {
-        TextControl::ApplyProperty(name, value);
     }
 }
 
-void ReleaseTextAreasAwaitingUpdate()
-{
-    delete awaitingUpdate;
-    awaitingUpdate = nullptr;
-}
+void ReleaseTextAreasAwaitingUpdate() { std::vector<std::weak_ptr<Object>>().swap(AwaitingUpdate()); }

@@ -21,11 +21,13 @@ public:
     bool SelBold() const;
     void SetSelBold(bool bold);
 
-    int32_t LimitText() const { return IntProperty("LimitText"); }
+    int32_t LimitText() const { return limitText_; }
+    bool Multiline() const { return multiline_; }
+    bool Styled() const { return styled_; }
 
-    bool AcceptsProperty(std::string_view name) const override;
+    const PropertyTable& Properties() const override;
     std::string EventSignature(int32_t eventId) const override;
-    bool TakesTabFocus() const override { return BoolProperty("TabStop"); }
+    bool TakesTabFocus() const override { return tabStop_; }
 
     // Brings the widget up to date with the text now (the deferred update does it otherwise).
     void UpdateWidget() const;
@@ -34,15 +36,41 @@ public:
 
 protected:
     QWidget* CreateWidget(QWidget* parent) override;
-    void ApplyProperty(std::string_view name, const PropertyValue& value) override;
 
 private:
     int WidgetPosition(int32_t characters) const;
     int32_t TextPosition(int widgetPosition) const;
 
+    // The text is newer than the widget: the widget shows it on the next turn of the loop.
+    void ShowText();
+    void ShowTabStop();
+    void ShowBorder();
+    void ShowWrapping();
+    void ShowScrollbarVertical();
+    void ShowTextColor();
+    void ShowBackColor();
+    void ShowHideSelection();
+    void ShowReadOnly();
+    void ShowAcceptTabs();
+    void ShowAlignment();
+
     mutable std::string text_;
     mutable bool widgetNewer_ = false; // the person edited the widget since text_ was read
     mutable bool widgetStale_ = false; // text_ changed and the widget does not show it yet
+
+    bool tabStop_ = false;
+    bool border_ = false;
+    bool multiline_ = false;
+    bool scrollbarHorizontal_ = false;
+    bool scrollbarVertical_ = false;
+    bool styled_ = false;
+    Color textColor_;
+    Color backColor_;
+    bool hideSelection_ = false;
+    bool readOnly_ = false;
+    int32_t limitText_ = 0; // characters; 0 is no limit
+    bool acceptTabs_ = false;
+    int32_t alignment_ = 0;
 };
 
 // Shut-down: forget the text areas whose widget still awaits its update.

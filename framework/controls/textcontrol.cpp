@@ -1,35 +1,62 @@
 #include "framework/controls/textcontrol.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QWidget>
 
 void TextControl::SetTextSize(float size)
 {
     textSize_ = size;
-    ApplyFont();
+    ShowFont();
 }
 
 void TextControl::SetTextUnit(FontUnits unit)
 {
     textUnit_ = unit;
-    ApplyFont();
+    ShowFont();
 }
 
-bool TextControl::IsFontProperty(std::string_view name)
+const PropertyTable& TextControl::Properties() const
 {
-    return name == "TextFont" || name == "Bold" || name == "Italic" || name == "Underline";
+    static constexpr PropertyRow kRows[] = {
+        Property<&TextControl::textFont_, &TextControl::ShowFont>("TextFont"),
+        Property<&TextControl::bold_, &TextControl::ShowFont>("Bold"),
+        Property<&TextControl::italic_, &TextControl::ShowFont>("Italic"),
+        Property<&TextControl::underline_, &TextControl::ShowFont>("Underline"),
+    };
+    static const PropertyTable kTable{kRows, &RectControl::Properties()};
+    return kTable;
 }
 
-void TextControl::ApplyProperty(std::string_view name, const PropertyValue& value)
-{
-    if (IsFontProperty(name))
-        ApplyFont();
-    else
-        RectControl::ApplyProperty(name, value);
-}
-
-void TextControl::ApplyFont()
+void TextControl::ShowFont()
 {
     if (QWidget* widget = NativeWidget())
-        widget->setFont(ControlFont(textSize_));
+        widget->setFont(ControlFont());
+}
+
+QFont TextControl::ControlFont() const
+{
+    QFont font;
+    if (textFont_ == "System" || textFont_.empty()) {
+        font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    } else if (textFont_ == "Courier") {
+        font = QFont(QStringLiteral("Monospace"));
+        font.setStyleHint(QFont::TypeWriter);
+        font.setFixedPitch(true);
+    } else if (textFont_ == "Times" || textFont_ == "times") {
+        // Asked for by name, Times finds a face with its widths (Liberation Serif, Nimbus Roman)
+        // where one is installed: the layouts' texts were measured in Times, and a wider serif
+        // cuts them off. Without one, any serif.
+        font = QFont(QStringLiteral("Times"));
+        font.setStyleHint(QFont::Serif);
+    } else {
+        font = QFont(QString::fromStdString(textFont_));
+    }
+    // The layouts were drawn at 72 dots per inch, where a point is a pixel: sizes are pixels.
+    if (textSize_ > 0)
+        font.setPixelSize(static_cast<int>(textSize_ + 0.5f));
+    font.setBold(bold_);
+    font.setItalic(italic_);
+    font.setUnderline(underline_);
+    return font;
 }

@@ -43,9 +43,14 @@ private:
 };
 
 // The control that raised an event, as the class its handler expects (FrameworkError otherwise).
-Canvas& AsCanvas(RectControl* control);
-TextArea& AsTextArea(RectControl* control);
-PushButton& AsPushButton(RectControl* control);
+template <class C>
+C& EventControl(RectControl* control)
+{
+    C* cast = dynamic_cast<C*>(control);
+    if (cast == nullptr)
+        throw FrameworkError("the event's control is not of the class its handler takes");
+    return *cast;
+}
 
 // The kind the program passes: 1, a delegate that holds its window weakly (the only kind).
 inline constexpr int32_t kWeakDelegate = 1;
@@ -66,11 +71,11 @@ std::shared_ptr<Delegate> RuntimeCreateDelegate(R (W::*method)(A...), const std:
             throw NilObjectException("the handler's window no longer exists");
         using Params = std::tuple<std::decay_t<A>...>;
         if constexpr (std::is_same_v<Params, std::tuple<Canvas, int32_t, int32_t>>) {
-            return ((*window).*method)(AsCanvas(control), args.x, args.y);
+            return ((*window).*method)(EventControl<Canvas>(control), args.x, args.y);
         } else if constexpr (std::is_same_v<Params, std::tuple<TextArea, std::string>>) {
-            return ((*window).*method)(AsTextArea(control), args.key);
+            return ((*window).*method)(EventControl<TextArea>(control), args.key);
         } else if constexpr (std::is_same_v<Params, std::tuple<PushButton>>) {
-            ((*window).*method)(AsPushButton(control));
+            ((*window).*method)(EventControl<PushButton>(control));
             return false;
         } else {
             static_assert(sizeof...(A) == 0, "unsupported handler shape");

@@ -7,21 +7,19 @@
 #include <span>
 #include <string_view>
 
-#include "framework/core/object.h"
+#include "framework/core/propertytable.h"
+
+class Object;
 
 // A layout property list: entries back to back, each a property name in ASCII letters, one
 // blank, and the value encoded by the name's type. Nothing marks where a value ends but its
 // type, so a reader must step over each value by its width.
 using PropertyList = std::span<const uint8_t>;
 
-enum class PropertyType : uint8_t { Int32, Boolean, Color, String };
-
-// The type of a name of the vocabulary (68 names); nullopt for any other name.
-std::optional<PropertyType> PropertyTypeOf(std::string_view name);
-
-// Sets every property of the list on the object. A list with an unknown name, a name that does
-// not apply to the object, a Boolean byte other than 0 or 1, or an end inside an entry is
-// refused as a whole with a FrameworkError naming the offset: nothing is applied.
+// Sets every property of the list on the object, through the object's property table. A list
+// with an unknown name, a name that does not apply to the object, a Boolean byte other than 0
+// or 1, or an end inside an entry is refused as a whole with a FrameworkError naming the
+// offset: nothing is applied.
 void SetProperties(Object& object, PropertyList list);
 
 // --- The compile-time builder: typed entries become constant bytes. ---
@@ -44,24 +42,32 @@ struct PropertyEntry {
     }
 };
 
+// Each builder takes only a name of the vocabulary with its own type: a list that names
+// anything else does not compile.
 namespace entry {
+constexpr std::string_view Named(std::string_view name, PropertyType type)
+{
+    if (PropertyTypeOf(name) != type)
+        throw "not a property name of this type";
+    return name;
+}
 constexpr PropertyEntry Int32(std::string_view name, int32_t value)
 {
-    return {name, PropertyType::Int32, value, false, {}, {}};
+    return {Named(name, PropertyType::Int32), PropertyType::Int32, value, false, {}, {}};
 }
 constexpr PropertyEntry Boolean(std::string_view name, bool value)
 {
-    return {name, PropertyType::Boolean, 0, value, {}, {}};
+    return {Named(name, PropertyType::Boolean), PropertyType::Boolean, 0, value, {}, {}};
 }
 // rgb written as 0xRRGGBB.
 constexpr PropertyEntry Colour(std::string_view name, uint32_t rgb)
 {
-    return {name, PropertyType::Color, 0, false,
+    return {Named(name, PropertyType::Color), PropertyType::Color, 0, false,
             Color{uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)}, {}};
 }
 constexpr PropertyEntry String(std::string_view name, std::string_view value)
 {
-    return {name, PropertyType::String, 0, false, {}, value};
+    return {Named(name, PropertyType::String), PropertyType::String, 0, false, {}, value};
 }
 } // namespace entry
 

@@ -14,7 +14,6 @@
 #include "framework/core/runtime.h"
 #include "framework/windowing/editcommands.h"
 #include "framework/windowing/menuitem.h"
-#include "framework/windowing/window.h"
 
 namespace {
 
@@ -27,7 +26,8 @@ QKeySequence ShortcutOf(const std::string& text)
 
 class MenuBarView : public QMenuBar {
 public:
-    MenuBarView(Window& window, const MenuBar& bar) : QMenuBar(window.NativeWidget()), window_(window)
+    MenuBarView(QWidget* frame, const MenuBar& bar, MenuHandlerLookup handlerFor)
+        : QMenuBar(frame), handlerFor_(std::move(handlerFor))
     {
         for (int32_t i = 0; i < bar.Count(); ++i) {
             std::shared_ptr<MenuItem> menu = bar.Item(i);
@@ -89,7 +89,7 @@ private:
     void Choose(const std::string& name)
     {
         bool handled = false;
-        if (std::shared_ptr<Delegate> handler = window_.MenuHandler(name)) {
+        if (std::shared_ptr<Delegate> handler = handlerFor_(name)) {
             handled = true; // a handler that throws has had the choice
             DispatchGuarded([&] { handled = handler->Invoke(nullptr, EventArgs{}); });
         }
@@ -118,15 +118,18 @@ private:
     void UpdateStates()
     {
         for (const Command& command : commands_)
-            command.action->setEnabled(window_.MenuHandler(command.name) != nullptr ||
+            command.action->setEnabled(handlerFor_(command.name) != nullptr ||
                                        (command.autoEnable && EditCommandApplies(command.name, area_)));
     }
 
-    Window& window_;
+    MenuHandlerLookup handlerFor_;
     std::vector<Command> commands_;
     QPointer<QTextEdit> area_;
 };
 
 } // namespace
 
-QMenuBar* CreateMenuBarView(Window& window, MenuBar& bar) { return new MenuBarView(window, bar); }
+QMenuBar* CreateMenuBarView(QWidget* frame, const MenuBar& bar, MenuHandlerLookup handlerFor)
+{
+    return new MenuBarView(frame, bar, std::move(handlerFor));
+}

@@ -34,11 +34,6 @@ public:
     // The item of that name anywhere below this one, depth first, or nullptr.
     std::shared_ptr<MenuItem> Lookup(const std::string& name) const;
 
-    bool AcceptsProperty(std::string_view) const override { return false; }
-
-protected:
-    void ApplyProperty(std::string_view, const PropertyValue&) override {}
-
 private:
     std::string name_;
     std::string text_;

@@ -10,7 +10,6 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <array>
 
 #include "framework/controls/rectcontrol.h"
 #include "framework/core/keytext.h"
@@ -20,11 +19,6 @@
 #include "framework/windowing/windowlist.h"
 
 namespace {
-
-constexpr std::array<std::string_view, 21> kWindowProperties = {
-    "Placement", "Width", "Height", "MinWidth", "MinHeight", "MaxWidth", "MaxHeight", "Frame", "Composite",
-    "HasBackColor", "BackColor", "Title", "Visible", "FullScreen", "MenuBarVisible", "CloseButton",
-    "Resizeable", "LiveResize", "MaximizeButton", "MinimizeButton", "MacProcID"};
 
 // Frame codes: 0 a document window, 1 a movable dialog, 2 a plain box without a title bar
 // (the splash), centred on the screen because no title bar invites moving it.
@@ -72,7 +66,7 @@ protected:
     }
     void closeEvent(QCloseEvent* event) override
     {
-        if (!window_.BoolProperty("CloseButton")) {
+        if (!window_.CloseButton()) {
             event->ignore();
             return;
         }
@@ -93,24 +87,23 @@ private:
     ContentWidget* content_;
 };
 
-Window::Window() : widget_(new WindowWidget(*this))
+Window::Window() : widget_(std::make_unique<WindowWidget>(*this))
 {
     widget_->setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
-Window::~Window() { delete widget_; }
+Window::~Window() = default;
 
 void Window::Constructor()
 {
     // Found from here on, so that an Open handler that asks for its own class gets itself.
-    RegisterOpenWindow(Self<Window>());
+    RegisterOpenWindow(Self<Window>(), Class() != nullptr ? Class()->name : std::string());
     try {
         Layout();
         CreateControls();
         ApplyTabOrder();
         AddMenuHandlers(*this);
-        constructed_ = true;
-        if (BoolProperty("Visible"))
+        if (visible_)
             ShowWhenIdle();
     } catch (...) {
         UnregisterOpenWindow(*this);
@@ -123,14 +116,14 @@ void Window::Constructor()
 void Window::Show()
 {
     showPending_ = false;
-    if (!widget_->isVisible() && IntProperty("Frame") == kPlainBoxFrame) {
+    if (!widget_->isVisible() && frame_ == kPlainBoxFrame) {
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect frame(QPoint(0, 0), widget_->sizeHint());
             frame.moveCenter(screen->availableGeometry().center());
             widget_->move(frame.topLeft());
         }
     }
-    if (BoolProperty("FullScreen"))
+    if (fullScreen_)
         widget_->showFullScreen();
     else
         widget_->show();
@@ -153,7 +146,7 @@ void Window::ShowWhenIdle()
     showPending_ = true;
     std::weak_ptr<Window> weak = Self<Window>();
     QMetaObject::invokeMethod(
-        widget_,
+        widget_.get(),
         [weak] {
             if (auto window = weak.lock(); window && window->showPending_)
                 window->Show();
@@ -172,7 +165,7 @@ std::shared_ptr<RectControl> Window::New(const ClassRecord& controlClass)
     auto control = RuntimeCheckCast<RectControl>(RuntimeNewObject(controlClass));
     if (!control)
         throw NilObjectException("Window::New: class " + controlClass.name + " made no control");
-    control->SetOwner(this);
+    control->SetParentWidget(ContentWidget());
     return control;
 }
 
@@ -180,8 +173,7 @@ void Window::AddControl(const std::string& name, std::shared_ptr<RectControl> co
 {
     if (!control)
         throw NilObjectException("Window::AddControl: nil control " + name);
-    control->SetOwner(this);
-    control->SetProperty("Name", name);
+    control->SetName(name);
     controls_.push_back(std::move(control));
 }
 
@@ -198,7 +190,9 @@ void Window::SetMenuBar(std::shared_ptr<MenuBar> bar)
     menuBar_ = std::move(bar);
     auto* layout = static_cast<QVBoxLayout*>(widget_->layout());
     delete layout->menuBar();
-    layout->setMenuBar(menuBar_ ? CreateMenuBarView(*this, *menuBar_) : nullptr);
+    layout->setMenuBar(menuBar_ ? CreateMenuBarView(widget_.get(), *menuBar_,
+                                                    [this](const std::string& name) { return MenuHandler(name); })
+                                : nullptr);
 }
 
 void Window::AddMenuHandler(const std::string& itemName, std::shared_ptr<Delegate> handler)
@@ -230,12 +224,36 @@ void Window::ResizeContent(int32_t width, int32_t height)
     LayoutControls();
 }
 
-bool Window::AcceptsProperty(std::string_view name) const
+const PropertyTable& Window::Properties() const
 {
-    return std::find(kWindowProperties.begin(), kWindowProperties.end(), name) != kWindowProperties.end();
+    static constexpr PropertyRow kRows[] = {
+        Unused("Placement"), // 0, the default: the toolkit places the window
+        Property<&Window::width_, &Window::ShowSizeLimits>("Width"),
+        Property<&Window::height_, &Window::ShowSizeLimits>("Height"),
+        Property<&Window::minWidth_, &Window::ShowSizeLimits>("MinWidth"),
+        Property<&Window::minHeight_, &Window::ShowSizeLimits>("MinHeight"),
+        Property<&Window::maxWidth_, &Window::ShowSizeLimits>("MaxWidth"),
+        Property<&Window::maxHeight_, &Window::ShowSizeLimits>("MaxHeight"),
+        Property<&Window::frame_, &Window::ShowFrame>("Frame"),
+        Unused("Composite"), // the toolkit composes every window the same way
+        Property<&Window::hasBackColor_, &Window::ShowBackColor>("HasBackColor"),
+        Property<&Window::backColor_, &Window::ShowBackColor>("BackColor"),
+        Property<&Window::title_, &Window::ShowTitle>("Title"),
+        Property<&Window::visible_>("Visible"),
+        Property<&Window::fullScreen_>("FullScreen"),
+        Property<&Window::menuBarVisible_, &Window::ShowMenuBarVisible>("MenuBarVisible"),
+        Property<&Window::closeButton_, &Window::ShowFrame>("CloseButton"),
+        Property<&Window::resizeable_, &Window::ShowSizeLimits>("Resizeable"),
+        Unused("LiveResize"), // the toolkit always lays out while the window is resized
+        Property<&Window::maximizeButton_, &Window::ShowFrame>("MaximizeButton"),
+        Property<&Window::minimizeButton_, &Window::ShowFrame>("MinimizeButton"),
+        Unused("MacProcID"), // no custom window definitions here
+    };
+    static constexpr PropertyTable kTable{kRows};
+    return kTable;
 }
 
-QWidget* Window::NativeWidget() const { return widget_; }
+QWidget* Window::NativeWidget() const { return widget_.get(); }
 QWidget* Window::ContentWidget() const { return widget_->Content(); }
 
 void Window::DeliverActivate()
@@ -267,48 +285,39 @@ bool Window::DeliverMouseDown(int32_t x, int32_t y)
 
 void Window::LayoutControls()
 {
-    const int32_t deltaWidth = ContentWidth() - IntProperty("Width");
-    const int32_t deltaHeight = ContentHeight() - IntProperty("Height");
+    const int32_t deltaWidth = ContentWidth() - width_;
+    const int32_t deltaHeight = ContentHeight() - height_;
     for (const auto& control : controls_)
         control->FollowResize(deltaWidth, deltaHeight);
 }
 
-void Window::ApplyProperty(std::string_view name, const PropertyValue& value)
+void Window::ShowTitle() { widget_->setWindowTitle(QString::fromStdString(title_)); }
+
+void Window::ShowBackColor()
 {
-    if (name == "Title") {
-        widget_->setWindowTitle(QString::fromStdString(std::get<std::string>(value)));
-    } else if (name == "Width" || name == "Height" || name == "MinWidth" || name == "MinHeight" ||
-               name == "MaxWidth" || name == "MaxHeight" || name == "Resizeable") {
-        ApplySizeLimits();
-    } else if (name == "Frame" || name == "CloseButton" || name == "MaximizeButton" ||
-               name == "MinimizeButton") {
-        ApplyFrame();
-    } else if (name == "HasBackColor" || name == "BackColor") {
-        QWidget* content = widget_->Content();
-        content->setAutoFillBackground(BoolProperty("HasBackColor"));
-        if (BoolProperty("HasBackColor")) {
-            const Color c = ColorProperty("BackColor");
-            QPalette palette = content->palette();
-            palette.setColor(QPalette::Window, QColor(c.red, c.green, c.blue));
-            content->setPalette(palette);
-        }
-    } else if (name == "MenuBarVisible") {
-        if (QWidget* bar = widget_->layout()->menuBar())
-            bar->setVisible(std::get<bool>(value));
-    } else if (name == "Visible" && constructed_) {
-        std::get<bool>(value) ? Show() : Hide();
+    QWidget* content = widget_->Content();
+    content->setAutoFillBackground(hasBackColor_);
+    if (hasBackColor_) {
+        QPalette palette = content->palette();
+        palette.setColor(QPalette::Window, QColor(backColor_.red, backColor_.green, backColor_.blue));
+        content->setPalette(palette);
     }
 }
 
-void Window::ApplySizeLimits()
+void Window::ShowMenuBarVisible()
+{
+    if (QWidget* bar = widget_->layout()->menuBar())
+        bar->setVisible(menuBarVisible_);
+}
+
+void Window::ShowSizeLimits()
 {
     auto* content = widget_->Content();
-    const QSize design(IntProperty("Width"), IntProperty("Height"));
+    const QSize design(width_, height_);
     content->SetDesignSize(design);
-    if (BoolProperty("Resizeable")) {
-        content->setMinimumSize(IntProperty("MinWidth"), IntProperty("MinHeight"));
-        content->setMaximumSize(std::max(IntProperty("MaxWidth"), IntProperty("MinWidth")),
-                                std::max(IntProperty("MaxHeight"), IntProperty("MinHeight")));
+    if (resizeable_) {
+        content->setMinimumSize(minWidth_, minHeight_);
+        content->setMaximumSize(std::max(maxWidth_, minWidth_), std::max(maxHeight_, minHeight_));
         widget_->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
         // A fixed size set before the list made the window resizeable would otherwise stay
         // behind as the frame's maximum; the content's own maximum is the limit.
@@ -321,10 +330,10 @@ void Window::ApplySizeLimits()
     widget_->adjustSize();
 }
 
-void Window::ApplyFrame()
+void Window::ShowFrame()
 {
     Qt::WindowFlags flags;
-    switch (IntProperty("Frame")) {
+    switch (frame_) {
     case 1:
         flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
         break;
@@ -335,11 +344,11 @@ void Window::ApplyFrame()
         flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
         break;
     }
-    if (BoolProperty("CloseButton"))
+    if (closeButton_)
         flags |= Qt::WindowCloseButtonHint;
-    if (BoolProperty("MinimizeButton"))
+    if (minimizeButton_)
         flags |= Qt::WindowMinimizeButtonHint;
-    if (BoolProperty("MaximizeButton"))
+    if (maximizeButton_)
         flags |= Qt::WindowMaximizeButtonHint;
     const bool visible = widget_->isVisible();
     widget_->setWindowFlags(flags);

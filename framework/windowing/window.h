@@ -7,6 +7,7 @@
 
 #include "framework/core/delegate.h"
 #include "framework/core/object.h"
+#include "framework/core/runtime.h"
 
 struct ClassRecord;
 class MenuBar;
@@ -42,11 +43,21 @@ public:
     virtual bool Event_KeyDown(const std::string& key) { (void)key; return false; }
     virtual bool Event_MouseDown(int32_t x, int32_t y) { (void)x; (void)y; return false; }
 
-    // A new control of the class for this window (not yet added).
+    // A new control of the class, its widget to be built in this window (not yet added).
     std::shared_ptr<RectControl> New(const ClassRecord& controlClass);
     void AddControl(const std::string& name, std::shared_ptr<RectControl> control);
     // nullptr when the window holds no control of that name.
     std::shared_ptr<RectControl> ControlByName(const std::string& name) const;
+    // The control of that name as its class: NilObjectException when there is none, and
+    // FrameworkError when it is of another class.
+    template <class C>
+    std::shared_ptr<C> Control(const std::string& name) const
+    {
+        std::shared_ptr<C> control = RuntimeCheckCast<C>(ControlByName(name));
+        if (!control)
+            throw NilObjectException("the window has no control " + name);
+        return control;
+    }
     const std::vector<std::shared_ptr<RectControl>>& Controls() const { return controls_; }
 
     std::shared_ptr<MenuBar> GetMenuBar() const { return menuBar_; }
@@ -59,8 +70,9 @@ public:
     int32_t ContentWidth() const;
     int32_t ContentHeight() const;
     void ResizeContent(int32_t width, int32_t height);
+    bool CloseButton() const { return closeButton_; }
 
-    bool AcceptsProperty(std::string_view name) const override;
+    const PropertyTable& Properties() const override;
 
     // The toolkit's widgets: the top-level frame and the content area that holds the controls.
     QWidget* NativeWidget() const;
@@ -79,19 +91,39 @@ public:
         return std::static_pointer_cast<W>(shared_from_this());
     }
 
-protected:
-    void ApplyProperty(std::string_view name, const PropertyValue& value) override;
-
 private:
     void ShowWhenIdle();
-    void ApplyFrame();
-    void ApplySizeLimits();
+    void ShowTitle();
+    void ShowFrame();
+    void ShowSizeLimits();
+    void ShowBackColor();
+    void ShowMenuBarVisible();
     void ApplyTabOrder();
 
-    WindowWidget* widget_;
-    std::vector<std::shared_ptr<RectControl>> controls_;
+    // Declared first, so that it goes last; the controls, declared last, go first and take
+    // their widgets with them while the rest of the window still stands.
+    std::unique_ptr<WindowWidget> widget_;
     std::shared_ptr<MenuBar> menuBar_;
     std::map<std::string, std::shared_ptr<Delegate>> menuHandlers_;
-    bool constructed_ = false;
     bool showPending_ = false;
+
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    int32_t minWidth_ = 0;
+    int32_t minHeight_ = 0;
+    int32_t maxWidth_ = 0;
+    int32_t maxHeight_ = 0;
+    int32_t frame_ = 0;
+    bool hasBackColor_ = false;
+    Color backColor_;
+    std::string title_;
+    bool visible_ = false;
+    bool fullScreen_ = false;
+    bool menuBarVisible_ = false;
+    bool closeButton_ = false;
+    bool resizeable_ = false;
+    bool maximizeButton_ = false;
+    bool minimizeButton_ = false;
+
+    std::vector<std::shared_ptr<RectControl>> controls_;
 };

@@ -3,80 +3,87 @@
 #include <QCoreApplication>
 
 #include <algorithm>
-
-#include "framework/controls/textarea.h"
-#include "framework/core/runtime.h"
-#include "framework/windowing/window.h"
+#include <optional>
 
 namespace {
-// Released at shut-down; a fresh run of start-up makes it anew.
-std::vector<std::shared_ptr<Window>>* openWindows = nullptr;
-// Windows the user closed, kept until the event loop next turns: a window must not go inside
-// its own close event.
-std::vector<std::shared_ptr<Window>>* closedWindows = nullptr;
 
-void ReleaseClosedWindows()
+struct OpenWindow {
+    std::shared_ptr<Window> window;
+    std::string className;
+};
+
+struct WindowLists {
+    std::optional<std::vector<OpenWindow>> open; // nullopt once released at shut-down
+    std::vector<std::shared_ptr<Window>> closed;
+};
+
+WindowLists& Lists()
 {
-    if (closedWindows != nullptr)
-        std::vector<std::shared_ptr<Window>>().swap(*closedWindows);
+    static WindowLists lists;
+    return lists;
 }
+
+void ReleaseClosedWindows() { std::vector<std::shared_ptr<Window>>().swap(Lists().closed); }
+
 } // namespace
 
 std::vector<std::shared_ptr<Window>> OpenWindows()
 {
-    return openWindows ? *openWindows : std::vector<std::shared_ptr<Window>>();
+    std::vector<std::shared_ptr<Window>> windows;
+    if (Lists().open)
+        for (const OpenWindow& open : *Lists().open)
+            windows.push_back(open.window);
+    return windows;
 }
 
-void RegisterOpenWindow(const std::shared_ptr<Window>& window)
+void RegisterOpenWindow(const std::shared_ptr<Window>& window, std::string_view className)
 {
-    if (openWindows == nullptr)
-        openWindows = new std::vector<std::shared_ptr<Window>>();
-    if (!IsOpenWindow(*window))
-        openWindows->push_back(window);
+    if (IsOpenWindow(*window))
+        return;
+    std::optional<std::vector<OpenWindow>>& open = Lists().open;
+    if (!open)
+        open.emplace();
+    open->push_back({window, std::string(className)});
 }
 
 void UnregisterOpenWindow(const Window& window)
 {
-    if (openWindows == nullptr)
-        return;
-    std::erase_if(*openWindows, [&](const auto& open) { return open.get() == &window; });
+    if (Lists().open)
+        std::erase_if(*Lists().open, [&](const OpenWindow& open) { return open.window.get() == &window; });
 }
 
 bool IsOpenWindow(const Window& window)
 {
-    return openWindows != nullptr &&
-           std::any_of(openWindows->begin(), openWindows->end(),
-                       [&](const auto& open) { return open.get() == &window; });
+    const std::optional<std::vector<OpenWindow>>& open = Lists().open;
+    return open && std::any_of(open->begin(), open->end(),
+                               [&](const OpenWindow& each) { return each.window.get() == &window; });
 }
 
 std::shared_ptr<Window> GetImplicitWindow(std::string_view qualifiedClassName)
 {
-    if (openWindows == nullptr)
-        return nullptr;
-    for (const auto& window : *openWindows)
-        if (window->Class() != nullptr && window->Class()->name == qualifiedClassName)
-            return window;
+    if (Lists().open)
+        for (const OpenWindow& open : *Lists().open)
+            if (open.className == qualifiedClassName)
+                return open.window;
     return nullptr;
 }
 
 void KeepUntilNextTurn(std::shared_ptr<Window> window)
 {
-    if (closedWindows == nullptr)
-        closedWindows = new std::vector<std::shared_ptr<Window>>();
-    if (closedWindows->empty() && QCoreApplication::instance() != nullptr)
+    std::vector<std::shared_ptr<Window>>& closed = Lists().closed;
+    if (closed.empty() && QCoreApplication::instance() != nullptr)
         QMetaObject::invokeMethod(QCoreApplication::instance(), &ReleaseClosedWindows, Qt::QueuedConnection);
-    closedWindows->push_back(std::move(window));
+    closed.push_back(std::move(window));
 }
-
-void ReleaseWindowsAwaitingUpdate() { ReleaseTextAreasAwaitingUpdate(); }
 
 void ReleaseWindowList()
 {
-    // Windows go while the toolkit still runs; their widgets are deleted with them.
-    delete openWindows;
-    openWindows = nullptr;
-    delete closedWindows;
-    closedWindows = nullptr;
+    // Windows go while the toolkit still runs; their widgets are deleted with them. The list is
+    // emptied before its windows go, so that a window going finds itself no longer open.
+    std::optional<std::vector<OpenWindow>> open;
+    open.swap(Lists().open);
+    std::vector<std::shared_ptr<Window>> closed;
+    closed.swap(Lists().closed);
 }
 
-bool WindowListReleased() { return openWindows == nullptr; }
+bool WindowListReleased() { return !Lists().open; }
