@@ -101,6 +101,7 @@ protected:
     void TearDown() override
     {
         wnd.reset();
+        bare = false;
         ProgramTest::TearDown();
     }
 

@@ -1,4 +1,4 @@
-#include "app/pictureitems.h"
+#include "app/pictureitem.h"
 
 #include <gtest/gtest.h>
 
@@ -38,63 +38,63 @@ struct Install {
 // --- The four picture items ------------------------------------------------------------------
 
 struct Item {
-    const char* name;
-    std::shared_ptr<Picture> (*get)();
     const char* file;
     int width;
     int height;
 };
 
-void PrintTo(const Item& item, std::ostream* os) { *os << item.name; }
+void PrintTo(const Item& item, std::ostream* os) { *os << item.file; }
 
 class PictureItems : public ::testing::TestWithParam<Item> {};
 
-// Each item keeps its picture in statics for the life of the process, so each goes through
-// every state in one test, from an unknown application file to a loaded picture.
+// An item of each of the program's files goes through every state, from an unknown
+// application file to a loaded picture.
 TEST_P(PictureItems, LoadOnFirstSuccessRetryWhileNilThenKeepThePicture)
 {
-    const Item& item = GetParam();
+    const Item& param = GetParam();
+    PictureItem item(param.file);
     Install install;
 
     // The application file unknown: the exception, and nothing cached.
     SetApplicationFileForTesting("");
-    EXPECT_THROW(item.get(), NilObjectException);
+    EXPECT_THROW(item.Get(), NilObjectException);
     SetApplicationFileForTesting(install.Application());
 
     // No Resources folder: nil, no exception, and no folder made.
-    EXPECT_EQ(item.get(), nullptr);
+    EXPECT_EQ(item.Get(), nullptr);
     EXPECT_FALSE(QDir(install.Resources()).exists());
 
     // The folder without the file.
     ASSERT_TRUE(QDir().mkpath(install.Resources()));
-    EXPECT_EQ(item.get(), nullptr);
+    EXPECT_EQ(item.Get(), nullptr);
 
     // A file that is no picture.
-    const QString path = install.Resources() + "/" + item.file;
+    const QString path = install.Resources() + "/" + param.file;
     ASSERT_TRUE(WriteFile(path, QByteArray(600, '\x5A')));
-    EXPECT_EQ(item.get(), nullptr);
+    EXPECT_EQ(item.Get(), nullptr);
 
     // The real file.
     ASSERT_TRUE(QFile::remove(path));
-    ASSERT_TRUE(QFile::copy(kBuiltResources + "/" + item.file, path));
-    std::shared_ptr<Picture> pic = item.get();
+    ASSERT_TRUE(QFile::copy(kBuiltResources + "/" + param.file, path));
+    std::shared_ptr<Picture> pic = item.Get();
     ASSERT_NE(pic, nullptr);
-    EXPECT_EQ(pic->Width(), item.width);
-    EXPECT_EQ(pic->Height(), item.height);
+    EXPECT_EQ(pic->Width(), param.width);
+    EXPECT_EQ(pic->Height(), param.height);
 
     // Loaded once: the file is not read again, even when it is gone or the folder unknown.
     ASSERT_TRUE(QFile::remove(path));
-    EXPECT_EQ(item.get(), pic);
+    EXPECT_EQ(item.Get(), pic);
     SetApplicationFileForTesting("");
-    EXPECT_EQ(item.get(), pic);
+    EXPECT_EQ(item.Get(), pic);
 }
 
 INSTANTIATE_TEST_SUITE_P(Items, PictureItems,
-                         ::testing::Values(Item{"Vesk", Vesk, "Vesk.pict", 435, 54},
-                                           Item{"VeskSmall", VeskSmall, "VeskSmall.pict", 265, 45},
-                                           Item{"BadgeSmall", BadgeSmall, "QuorvelBadge", 150, 22},
-                                           Item{"Question48", Question48, "Question48.jpg", 29, 43}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::Values(Item{"Vesk.pict", 435, 54}, Item{"VeskSmall.pict", 265, 45},
+                                           Item{"QuorvelBadge", 150, 22}, Item{"Question48.jpg", 29, 43}),
+                         [](const auto& info) {
+                             const std::string file = info.param.file;
+                             return file.substr(0, file.find('.'));
+                         });
 
 // --- Finding the Resources folder, and folder items --------------------------------------------
 

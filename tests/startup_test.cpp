@@ -295,11 +295,12 @@ TEST_F(StartupTest, ClosingTheCalculatorEndsTheProgramWithZero)
 {
     TickSource ticks(0, 1);
     RegisterWindowClasses();
-    LoopProbe probe([] {
+    QTimer fallback; // had the close not ended the loop, this would, with a status that fails
+    QObject::connect(&fallback, &QTimer::timeout, [] { Quit(7); });
+    LoopProbe probe([&] {
         ImplicitInstance<DescriptionWnd>()->Show();
         Open(ControlWnd::kQualifiedName)->Close();
-        // Had the close not ended the loop, this would: with a status that fails.
-        QTimer::singleShot(0, [] { Quit(7); });
+        fallback.start(0);
     });
     EXPECT_EQ(RunProgram(), 0);
     EXPECT_TRUE(probe.entered);
