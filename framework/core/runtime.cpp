@@ -5,20 +5,34 @@
 
 #include <cstdio>
 #include <map>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "framework/core/system.h"
 
 namespace {
 
-std::map<std::string, std::shared_ptr<const ClassRecord>, std::less<>>* classMap = nullptr;
-ExceptionHelper exceptionHelper;
-std::vector<void*>* pluginEntrypoints = nullptr;
-std::shared_ptr<Object> applicationObject;
-std::exception_ptr pendingException;
-std::unique_ptr<QApplication> ownedApplication;
-int32_t quitCode = 0;
-bool quitRequested = false;
-bool exceptionReported = false;
+using ClassMap = std::map<std::string, std::shared_ptr<const ClassRecord>, std::less<>>;
+
+// What the runtime keeps between its calls, from RuntimeInit to RuntimeExit.
+struct RuntimeState {
+    std::optional<ClassMap> classes; // nullopt once released at shut-down
+    ExceptionHelper exceptionHelper;
+    std::optional<std::vector<void*>> pluginEntrypoints;
+    std::shared_ptr<Object> applicationObject;
+    std::exception_ptr pendingException;
+    std::unique_ptr<QApplication> ownedApplication;
+    int32_t quitCode = 0;
+    bool quitRequested = false;
+    bool exceptionReported = false;
+};
+
+RuntimeState& State()
+{
+    static RuntimeState state;
+    return state;
+}
 
 // Qt wants an argument vector; the program reads none, so it gets its name alone.
 int qtArgc = 1;
@@ -29,47 +43,50 @@ char* qtArgv[] = {qtProgramName, nullptr};
 
 void RuntimeInit()
 {
-    if (classMap == nullptr)
-        classMap = new std::map<std::string, std::shared_ptr<const ClassRecord>, std::less<>>();
-    quitCode = 0;
-    quitRequested = false;
-    exceptionReported = false;
-    pendingException = nullptr;
+    RuntimeState& state = State();
+    if (!state.classes)
+        state.classes.emplace();
+    state.quitCode = 0;
+    state.quitRequested = false;
+    state.exceptionReported = false;
+    state.pendingException = nullptr;
 }
 
 int32_t RuntimeExit()
 {
-    applicationObject.reset();
-    delete pluginEntrypoints;
-    pluginEntrypoints = nullptr;
-    ownedApplication.reset();
-    return exceptionReported && quitCode == 0 ? 1 : quitCode;
+    RuntimeState& state = State();
+    state.applicationObject.reset();
+    state.pluginEntrypoints.reset();
+    state.ownedApplication.reset();
+    return state.exceptionReported && state.quitCode == 0 ? 1 : state.quitCode;
 }
 
 const ClassRecord& RegisterClass(const std::string& name, const std::string& parentName,
                                  std::function<std::shared_ptr<Object>()> factory)
 {
-    if (classMap == nullptr)
+    if (!State().classes)
         RuntimeInit();
-    if (classMap->count(name) != 0)
+    ClassMap& classes = *State().classes;
+    if (classes.count(name) != 0)
         throw FrameworkError("RegisterClass: class " + name + " is registered twice");
     std::shared_ptr<const ClassRecord> parent;
     if (!parentName.empty()) {
-        auto it = classMap->find(parentName);
-        if (it == classMap->end())
+        auto it = classes.find(parentName);
+        if (it == classes.end())
             throw FrameworkError("RegisterClass: parent " + parentName + " of " + name + " is unknown");
         parent = it->second;
     }
     auto record = std::make_shared<ClassRecord>(ClassRecord{name, parent, std::move(factory)});
-    return *classMap->emplace(name, std::move(record)).first->second;
+    return *classes.emplace(name, std::move(record)).first->second;
 }
 
 const ClassRecord* FindClass(std::string_view name)
 {
-    if (classMap == nullptr)
+    const std::optional<ClassMap>& classes = State().classes;
+    if (!classes)
         return nullptr;
-    auto it = classMap->find(name);
-    return it == classMap->end() ? nullptr : it->second.get();
+    auto it = classes->find(name);
+    return it == classes->end() ? nullptr : it->second.get();
 }
 
 const ClassRecord& ClassNamed(std::string_view name)
@@ -80,19 +97,16 @@ const ClassRecord& ClassNamed(std::string_view name)
     return *record;
 }
 
-void ReleaseClassMaps()
-{
-    delete classMap;
-    classMap = nullptr;
-}
+void ReleaseClassMaps() { State().classes.reset(); }
 
 std::shared_ptr<Object> RuntimeNewObject(const ClassRecord& record)
 {
     if (!record.factory)
         throw FrameworkError("RuntimeNewObject: class " + record.name + " cannot be instantiated");
     std::shared_ptr<Object> object = record.factory();
-    auto it = classMap->find(record.name);
-    object->SetClass(it != classMap->end() ? it->second : nullptr);
+    const std::optional<ClassMap>& classes = State().classes;
+    auto it = classes ? classes->find(record.name) : ClassMap::const_iterator();
+    object->SetClass(classes && it != classes->end() ? it->second : nullptr);
     return object;
 }
 
@@ -106,7 +120,7 @@ std::exception_ptr CallFunctionWithExceptionHandling(const std::function<void()>
     return nullptr;
 }
 
-void RuntimeSetExceptionHelper(ExceptionHelper helper) { exceptionHelper = std::move(helper); }
+void RuntimeSetExceptionHelper(ExceptionHelper helper) { State().exceptionHelper = std::move(helper); }
 
 void RunFrameworkInitialization(const std::function<void()>& startup)
 {
@@ -117,29 +131,25 @@ void RunFrameworkInitialization(const std::function<void()>& startup)
 void RuntimeInitExternalClasses()
 {
     if (QApplication::instance() == nullptr)
-        ownedApplication = std::make_unique<QApplication>(qtArgc, qtArgv);
+        State().ownedApplication = std::make_unique<QApplication>(qtArgc, qtArgv);
     // The program decides when it ends (closing the calculator window), not the toolkit.
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
-void InitPluginEntrypoints()
-{
-    delete pluginEntrypoints;
-    pluginEntrypoints = new std::vector<void*>();
-}
+void InitPluginEntrypoints() { State().pluginEntrypoints.emplace(); }
 
-size_t PluginEntrypointCount() { return pluginEntrypoints ? pluginEntrypoints->size() : 0; }
+size_t PluginEntrypointCount() { return State().pluginEntrypoints ? State().pluginEntrypoints->size() : 0; }
 
 void RuntimeRegisterAppObject(std::shared_ptr<Object> application)
 {
-    applicationObject = std::move(application);
+    State().applicationObject = std::move(application);
 }
 
-std::shared_ptr<Object> ApplicationObject() { return applicationObject; }
+std::shared_ptr<Object> ApplicationObject() { return State().applicationObject; }
 
 void RuntimeRun()
 {
-    if (!quitRequested && !pendingException && QApplication::instance() != nullptr)
+    if (!State().quitRequested && !State().pendingException && QApplication::instance() != nullptr)
         QApplication::exec();
     if (std::exception_ptr error = TakePendingException())
         std::rethrow_exception(error);
@@ -147,8 +157,8 @@ void RuntimeRun()
 
 void Quit(int32_t code)
 {
-    quitCode = code;
-    quitRequested = true;
+    State().quitCode = code;
+    State().quitRequested = true;
     QCoreApplication::exit(code);
 }
 
@@ -167,7 +177,7 @@ std::string Describe(std::exception_ptr error)
 
 void UnhandledException(std::exception_ptr error)
 {
-    exceptionReported = true;
+    State().exceptionReported = true;
     std::string text = "Unhandled exception: " + Describe(error);
     std::fprintf(stderr, "quorvel: %s\n", text.c_str());
     std::fflush(stderr);
@@ -177,18 +187,16 @@ void UnhandledException(std::exception_ptr error)
 
 void DispatchGuarded(const std::function<void()>& call)
 {
-    std::exception_ptr error =
-        exceptionHelper ? exceptionHelper(call) : CallFunctionWithExceptionHandling(call);
+    const ExceptionHelper& helper = State().exceptionHelper;
+    std::exception_ptr error = helper ? helper(call) : CallFunctionWithExceptionHandling(call);
     if (error) {
-        if (!pendingException)
-            pendingException = error;
+        if (!State().pendingException)
+            State().pendingException = error;
         QCoreApplication::exit(1);
     }
 }
 
 std::exception_ptr TakePendingException()
 {
-    std::exception_ptr error = pendingException;
-    pendingException = nullptr;
-    return error;
+    return std::exchange(State().pendingException, nullptr);
 }
