@@ -17,6 +17,7 @@ namespace {
 constexpr std::array kWindowEntries{
     entry::Int32("Width", 200),       entry::Int32("Height", 100),         entry::Int32("MaxWidth", 32000),
     entry::Int32("MaxHeight", 32000), entry::Boolean("Resizeable", true), entry::String("Title", "Probe"),
+    entry::Boolean("CloseButton", true),
 };
 constexpr auto kWindowList = EncodePropertyList<EncodedSize(kWindowEntries)>(kWindowEntries);
 
@@ -35,6 +36,14 @@ constexpr std::array kTagEntries{
 };
 constexpr auto kTagList = EncodePropertyList<EncodedSize(kTagEntries)>(kTagEntries);
 
+// Fields that Tab visits, made in another order than their tab indexes give.
+template <int32_t kTabIndex>
+constexpr std::array kTabbedEntries{entry::Int32("Top", 80 + 5 * kTabIndex), entry::Int32("Width", 5),
+                                    entry::Int32("Height", 5), entry::Int32("TabIndex", kTabIndex),
+                                    entry::Boolean("TabStop", true)};
+template <int32_t kTabIndex>
+constexpr auto kTabbedList = EncodePropertyList<EncodedSize(kTabbedEntries<kTabIndex>)>(kTabbedEntries<kTabIndex>);
+
 int opens = 0;
 
 // Asks for its own class while it opens, as the start window does.
@@ -45,7 +54,10 @@ public:
     void CreateControls() override
     {
         for (auto [name, className, list] : {std::tuple{"Field", "TextArea", PropertyList(kFieldList)},
-                                             std::tuple{"Tag", "Label", PropertyList(kTagList)}}) {
+                                             std::tuple{"Tag", "Label", PropertyList(kTagList)},
+                                             std::tuple{"Last", "TextArea", PropertyList(kTabbedList<2>)},
+                                             std::tuple{"Middle", "TextArea", PropertyList(kTabbedList<1>)},
+                                             std::tuple{"First", "TextArea", PropertyList(kTabbedList<0>)}}) {
             auto control = New(ClassNamed(className));
             control->Constructor();
             AddControl(name, control);
@@ -164,4 +176,28 @@ TEST_F(WindowTest, TextAreaWritesAreCheapTheWidgetShowsTheLastOneAndTypingGoesOn
     QTest::keyClick(widget, Qt::Key_Return);
     QTest::keyClicks(widget, "d");
     EXPECT_EQ(field->Text(), "abc\rd");
+}
+
+TEST_F(WindowTest, TabFollowsTheTabIndexesNotTheOrderOfMaking)
+{
+    auto window = ImplicitInstance<ProbeWnd>();
+    window->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window->NativeWidget()));
+    window->Control<TextArea>("First")->SetFocus();
+    for (const char* next : {"Middle", "Last"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_TRUE(window->Control<TextArea>(next)->HasFocus()) << next;
+    }
+}
+
+TEST_F(WindowTest, AClosedWindowLastsUntilTheLoopTurns)
+{
+    // Closed through its frame, as a person does, with nothing else holding it: it must not go
+    // inside its own close event.
+    std::weak_ptr<Window> window = ImplicitInstance<ProbeWnd>();
+    window.lock()->NativeWidget()->close();
+    EXPECT_EQ(GetImplicitWindow(ProbeWnd::kQualifiedName), nullptr);
+    EXPECT_FALSE(window.expired());
+    QApplication::processEvents();
+    EXPECT_TRUE(window.expired());
 }
