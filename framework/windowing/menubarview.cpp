@@ -94,7 +94,7 @@ private:
             DispatchGuarded([&] { handled = handler->Invoke(nullptr, EventArgs{}); });
         }
         if (!handled)
-            RunEditCommand(name, area_);
+            RunEditCommand(name, Area());
         UpdateStates();
     }
 
@@ -106,10 +106,10 @@ private:
             if (area_)
                 area_->disconnect(this);
             area_ = qobject_cast<QTextEdit*>(now);
-            if (area_) {
-                connect(area_, &QTextEdit::selectionChanged, this, [this] { UpdateStates(); });
-                connect(area_, &QTextEdit::textChanged, this, [this] { UpdateStates(); });
-                connect(area_, &QTextEdit::undoAvailable, this, [this] { UpdateStates(); });
+            if (QTextEdit* area = Area()) {
+                connect(area, &QTextEdit::selectionChanged, this, [this] { UpdateStates(); });
+                connect(area, &QTextEdit::textChanged, this, [this] { UpdateStates(); });
+                connect(area, &QTextEdit::undoAvailable, this, [this] { UpdateStates(); });
             }
         }
         UpdateStates();
@@ -119,12 +119,16 @@ private:
     {
         for (const Command& command : commands_)
             command.action->setEnabled(handlerFor_(command.name) != nullptr ||
-                                       (command.autoEnable && EditCommandApplies(command.name, area_)));
+                                       (command.autoEnable && EditCommandApplies(command.name, Area())));
     }
 
     MenuHandlerLookup handlerFor_;
     std::vector<Command> commands_;
-    QPointer<QTextEdit> area_;
+    // The focused text area, held as a widget: one that is going hands the focus on while it
+    // is a text area no more.
+    QTextEdit* Area() const { return qobject_cast<QTextEdit*>(area_.data()); }
+
+    QPointer<QWidget> area_;
 };
 
 } // namespace
