@@ -43,18 +43,19 @@ private:
 void Canvas::SetBackdrop(std::shared_ptr<Picture> picture)
 {
     backdrop_ = std::move(picture);
-    Repaint();
+    if (QWidget* widget = NativeWidget())
+        widget->update();
 }
 
 const PropertyTable& Canvas::Properties() const
 {
     static constexpr PropertyRow kRows[] = {
-        Property<&Canvas::tabStop_, &Canvas::ShowFocusPolicy>("TabStop"),
+        Property<&Canvas::tabStop_>("TabStop"),
         Unused("UseFocusRing"), // the toolkit's style draws the focus
-        Property<&Canvas::acceptFocus_, &Canvas::ShowFocusPolicy>("AcceptFocus"),
+        Property<&Canvas::acceptFocus_>("AcceptFocus"),
         Unused("AcceptTabs"),   // a canvas takes no typing
         Unused("DoubleBuffer"), // the toolkit always paints through a buffer
-        Property<&Canvas::eraseBackground_, &Canvas::Repaint>("EraseBackground"),
+        Property<&Canvas::eraseBackground_>("EraseBackground"),
     };
     static const PropertyTable kTable{kRows, &RectControl::Properties()};
     return kTable;
@@ -68,19 +69,15 @@ std::string Canvas::EventSignature(int32_t eventId) const
 QWidget* Canvas::CreateWidget(QWidget* parent)
 {
     auto* widget = new CanvasWidget(*this, parent);
-    widget->setFocusPolicy(Qt::NoFocus);
     widget->show();
     return widget;
 }
 
-void Canvas::ShowFocusPolicy()
+void Canvas::ShowProperties()
 {
-    if (QWidget* widget = NativeWidget())
+    RectControl::ShowProperties();
+    if (QWidget* widget = NativeWidget()) {
         widget->setFocusPolicy(TakesTabFocus() ? Qt::StrongFocus : (acceptFocus_ ? Qt::ClickFocus : Qt::NoFocus));
-}
-
-void Canvas::Repaint()
-{
-    if (QWidget* widget = NativeWidget())
         widget->update();
+    }
 }

@@ -14,6 +14,7 @@ public:
     bool EraseBackground() const { return eraseBackground_; }
 
     const PropertyTable& Properties() const override;
+    void ShowProperties() override;
     std::string EventSignature(int32_t eventId) const override;
     bool TakesTabFocus() const override { return acceptFocus_ && tabStop_; }
 
@@ -21,9 +22,6 @@ protected:
     QWidget* CreateWidget(QWidget* parent) override;
 
 private:
-    void ShowFocusPolicy();
-    void Repaint();
-
     std::shared_ptr<Picture> backdrop_;
     bool tabStop_ = false;
     bool acceptFocus_ = false;

@@ -17,19 +17,17 @@ Qt::Alignment LabelAlignment(int32_t code)
     }
 }
 
-QLabel* LabelWidget(const Label& label) { return static_cast<QLabel*>(label.NativeWidget()); }
-
 } // namespace
 
 const PropertyTable& Label::Properties() const
 {
     static constexpr PropertyRow kRows[] = {
-        Property<&Label::text_, &Label::ShowText>("Text"),
-        Property<&Label::textAlign_, &Label::ShowTextAlign>("TextAlign"),
-        Property<&Label::textColor_, &Label::ShowTextColor>("TextColor"),
-        Property<&Label::multiline_, &Label::ShowMultiline>("Multiline"),
-        Property<&Label::selectable_, &Label::ShowSelectable>("Selectable"),
-        Property<&Label::transparent_, &Label::ShowTransparent>("Transparent"),
+        Property<&Label::text_>("Text"),
+        Property<&Label::textAlign_>("TextAlign"),
+        Property<&Label::textColor_>("TextColor"),
+        Property<&Label::multiline_>("Multiline"),
+        Property<&Label::selectable_>("Selectable"),
+        Property<&Label::transparent_>("Transparent"),
         Unused("DataSource"), // no label is bound to data
         Unused("DataField"),
     };
@@ -40,48 +38,23 @@ const PropertyTable& Label::Properties() const
 QWidget* Label::CreateWidget(QWidget* parent)
 {
     auto* label = new QLabel(parent);
-    label->setAlignment(LabelAlignment(0));
-    label->setAutoFillBackground(true);
     label->show();
     return label;
 }
 
-void Label::ShowText()
+void Label::ShowProperties()
 {
-    if (QLabel* label = LabelWidget(*this))
-        label->setText(QString::fromStdString(text_));
-}
-
-void Label::ShowTextAlign()
-{
-    if (QLabel* label = LabelWidget(*this))
-        label->setAlignment(LabelAlignment(textAlign_));
-}
-
-void Label::ShowTextColor()
-{
-    if (QLabel* label = LabelWidget(*this)) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, QColor(textColor_.red, textColor_.green, textColor_.blue));
-        label->setPalette(palette);
-    }
-}
-
-void Label::ShowMultiline()
-{
-    if (QLabel* label = LabelWidget(*this))
-        label->setWordWrap(multiline_);
-}
-
-void Label::ShowSelectable()
-{
-    if (QLabel* label = LabelWidget(*this))
-        label->setTextInteractionFlags(selectable_ ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
-}
-
-void Label::ShowTransparent()
-{
+    TextControl::ShowProperties();
+    auto* label = static_cast<QLabel*>(NativeWidget());
+    if (label == nullptr)
+        return;
+    label->setText(QString::fromStdString(text_));
+    label->setAlignment(LabelAlignment(textAlign_));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(textColor_.red, textColor_.green, textColor_.blue));
+    label->setPalette(palette);
+    label->setWordWrap(multiline_);
+    label->setTextInteractionFlags(selectable_ ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
     // An opaque label paints the window's background behind its text.
-    if (QLabel* label = LabelWidget(*this))
-        label->setAutoFillBackground(!transparent_);
+    label->setAutoFillBackground(!transparent_);
 }

@@ -7,17 +7,12 @@ class Label : public TextControl {
 public:
     const std::string& Text() const { return text_; }
     const PropertyTable& Properties() const override;
+    void ShowProperties() override;
 
 protected:
     QWidget* CreateWidget(QWidget* parent) override;
 
 private:
-    void ShowText();
-    void ShowTextAlign();
-    void ShowTextColor();
-    void ShowMultiline();
-    void ShowSelectable();
-    void ShowTransparent();
 
     std::string text_;
     int32_t textAlign_ = 0;

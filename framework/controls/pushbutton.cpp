@@ -3,19 +3,13 @@
 #include <QPushButton>
 #include <QShortcut>
 
-namespace {
-
-QPushButton* ButtonWidget(const PushButton& button) { return static_cast<QPushButton*>(button.NativeWidget()); }
-
-} // namespace
-
 const PropertyTable& PushButton::Properties() const
 {
     static constexpr PropertyRow kRows[] = {
-        Property<&PushButton::tabStop_, &PushButton::ShowTabStop>("TabStop"),
-        Property<&PushButton::caption_, &PushButton::ShowCaption>("Caption"),
-        Property<&PushButton::default_, &PushButton::ShowDefault>("Default"),
-        Property<&PushButton::cancel_, &PushButton::ShowCancel>("Cancel"),
+        Property<&PushButton::tabStop_>("TabStop"),
+        Property<&PushButton::caption_>("Caption"),
+        Property<&PushButton::default_>("Default"),
+        Property<&PushButton::cancel_>("Cancel"),
         Unused("ButtonStyle"), // one style only: the toolkit's push button
     };
     static const PropertyTable kTable{kRows, &TextControl::Properties()};
@@ -29,7 +23,7 @@ std::string PushButton::EventSignature(int32_t eventId) const
 
 void PushButton::Push()
 {
-    if (QPushButton* button = ButtonWidget(*this))
+    if (auto* button = static_cast<QPushButton*>(NativeWidget()))
         button->click();
 }
 
@@ -42,29 +36,15 @@ QWidget* PushButton::CreateWidget(QWidget* parent)
     return button;
 }
 
-void PushButton::ShowTabStop()
+void PushButton::ShowProperties()
 {
-    if (QPushButton* button = ButtonWidget(*this))
-        button->setFocusPolicy(tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
-}
-
-void PushButton::ShowCaption()
-{
-    if (QPushButton* button = ButtonWidget(*this))
-        button->setText(QString::fromStdString(caption_));
-}
-
-void PushButton::ShowDefault()
-{
-    if (QPushButton* button = ButtonWidget(*this))
-        button->setDefault(default_);
-}
-
-void PushButton::ShowCancel()
-{
-    QPushButton* button = ButtonWidget(*this);
+    TextControl::ShowProperties();
+    auto* button = static_cast<QPushButton*>(NativeWidget());
     if (button == nullptr)
         return;
+    button->setFocusPolicy(tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
+    button->setText(QString::fromStdString(caption_));
+    button->setDefault(default_);
     // Escape clicks the cancel button of its window.
     auto* escapeKey = button->findChild<QShortcut*>("CancelShortcut");
     if (cancel_ && escapeKey == nullptr) {

@@ -7,6 +7,7 @@ class PushButton : public TextControl {
 public:
     const std::string& Caption() const { return caption_; }
     const PropertyTable& Properties() const override;
+    void ShowProperties() override;
     std::string EventSignature(int32_t eventId) const override;
     bool TakesTabFocus() const override { return tabStop_; }
     // Clicks the button as a person does.
@@ -16,11 +17,6 @@ protected:
     QWidget* CreateWidget(QWidget* parent) override;
 
 private:
-    void ShowTabStop();
-    void ShowCaption();
-    void ShowDefault();
-    void ShowCancel();
-
     bool tabStop_ = false;
     std::string caption_;
     bool default_ = false;

@@ -25,7 +25,8 @@ void RectControl::Constructor()
 void RectControl::SetName(const std::string& name)
 {
     name_ = name;
-    ShowName();
+    if (widget_)
+        widget_->setObjectName(QString::fromStdString(name_));
 }
 
 void RectControl::SetFocus()
@@ -40,21 +41,21 @@ const PropertyTable& RectControl::Properties() const
 {
     // Every control takes these; its class adds its own.
     static constexpr PropertyRow kRows[] = {
-        Property<&RectControl::name_, &RectControl::ShowName>("Name"),
+        Property<&RectControl::name_>("Name"),
         Unused("Index"), // no control is part of a control array
-        Property<&RectControl::left_, &RectControl::ShowGeometry>("Left"),
-        Property<&RectControl::top_, &RectControl::ShowGeometry>("Top"),
-        Property<&RectControl::width_, &RectControl::ShowGeometry>("Width"),
-        Property<&RectControl::height_, &RectControl::ShowGeometry>("Height"),
+        Property<&RectControl::left_>("Left"),
+        Property<&RectControl::top_>("Top"),
+        Property<&RectControl::width_>("Width"),
+        Property<&RectControl::height_>("Height"),
         Property<&RectControl::lockLeft_>("LockLeft"),
         Property<&RectControl::lockTop_>("LockTop"),
         Property<&RectControl::lockRight_>("LockRight"),
         Property<&RectControl::lockBottom_>("LockBottom"),
         Unused("TabPanelIndex"), // no control lies on a tab panel
         Property<&RectControl::tabIndex_>("TabIndex"),
-        Property<&RectControl::visible_, &RectControl::ShowVisible>("Visible"),
-        Property<&RectControl::enabled_, &RectControl::ShowEnabled>("Enabled"),
-        Property<&RectControl::helpTag_, &RectControl::ShowHelpTag>("HelpTag"),
+        Property<&RectControl::visible_>("Visible"),
+        Property<&RectControl::enabled_>("Enabled"),
+        Property<&RectControl::helpTag_>("HelpTag"),
         Unused("AutoDeactivate"), // the toolkit greys nothing out when the window goes to the back
         Unused("InitialParent"),  // no control sits in a container
     };
@@ -82,34 +83,15 @@ bool RectControl::Raise(int32_t eventId, const EventArgs& args)
     return result;
 }
 
-void RectControl::ShowName()
+void RectControl::ShowProperties()
 {
-    if (widget_)
-        widget_->setObjectName(QString::fromStdString(name_));
-}
-
-void RectControl::ShowGeometry()
-{
-    if (widget_)
-        widget_->setGeometry(left_, top_, width_, height_);
-}
-
-void RectControl::ShowVisible()
-{
-    if (widget_)
-        widget_->setVisible(visible_);
-}
-
-void RectControl::ShowEnabled()
-{
-    if (widget_)
-        widget_->setEnabled(enabled_);
-}
-
-void RectControl::ShowHelpTag()
-{
-    if (widget_)
-        widget_->setToolTip(QString::fromStdString(helpTag_));
+    if (!widget_)
+        return;
+    widget_->setObjectName(QString::fromStdString(name_));
+    widget_->setGeometry(left_, top_, width_, height_);
+    widget_->setVisible(visible_);
+    widget_->setEnabled(enabled_);
+    widget_->setToolTip(QString::fromStdString(helpTag_));
 }
 
 void RectControl::FollowResize(int32_t deltaWidth, int32_t deltaHeight)

@@ -36,6 +36,7 @@ public:
     bool HasFocus() const;
 
     const PropertyTable& Properties() const override;
+    void ShowProperties() override;
     // The event ids this class raises, and the signature text of each.
     virtual std::string EventSignature(int32_t eventId) const;
     void AttachHandler(int32_t eventId, std::shared_ptr<Delegate> handler);
@@ -53,17 +54,11 @@ public:
 
 protected:
     virtual QWidget* CreateWidget(QWidget* parent) = 0;
-    void ShowGeometry();
 
 private:
     struct WidgetDeleter {
         void operator()(QWidget* widget) const;
     };
-
-    void ShowName();
-    void ShowVisible();
-    void ShowEnabled();
-    void ShowHelpTag();
 
     QWidget* parent_ = nullptr;
     std::unique_ptr<QWidget, WidgetDeleter> widget_;
@@ -79,7 +74,8 @@ private:
     bool lockRight_ = false;
     bool lockBottom_ = false;
     int32_t tabIndex_ = 0;
-    bool visible_ = false;
-    bool enabled_ = false;
+    // As a new widget is: a list that leaves them out changes nothing.
+    bool visible_ = true;
+    bool enabled_ = true;
     std::string helpTag_;
 };

@@ -59,13 +59,6 @@ std::string FromWidgetText(const QString& widgetText)
     return text.toStdString();
 }
 
-void SetColor(QWidget& widget, QPalette::ColorRole role, Color color)
-{
-    QPalette palette = widget.palette();
-    palette.setColor(role, QColor(color.red, color.green, color.blue));
-    widget.setPalette(palette);
-}
-
 Qt::Alignment AreaAlignment(int32_t code)
 {
     // Alignment codes: 0 the default (left), 1 left, 2 centre, 3 right.
@@ -320,23 +313,23 @@ void TextArea::SetSelBold(bool bold)
 const PropertyTable& TextArea::Properties() const
 {
     static constexpr PropertyRow kRows[] = {
-        Property<&TextArea::tabStop_, &TextArea::ShowTabStop>("TabStop"),
-        Property<&TextArea::border_, &TextArea::ShowBorder>("Border"),
-        Property<&TextArea::multiline_, &TextArea::ShowWrapping>("Multiline"),
-        Property<&TextArea::scrollbarHorizontal_, &TextArea::ShowWrapping>("ScrollbarHorizontal"),
-        Property<&TextArea::scrollbarVertical_, &TextArea::ShowScrollbarVertical>("ScrollbarVertical"),
+        Property<&TextArea::tabStop_>("TabStop"),
+        Property<&TextArea::border_>("Border"),
+        Property<&TextArea::multiline_>("Multiline"),
+        Property<&TextArea::scrollbarHorizontal_>("ScrollbarHorizontal"),
+        Property<&TextArea::scrollbarVertical_>("ScrollbarVertical"),
         Property<&TextArea::styled_>("Styled"),
         Unused("UseFocusRing"), // the toolkit's style draws the focus
-        Property<&TextArea::textColor_, &TextArea::ShowTextColor>("TextColor"),
-        Property<&TextArea::backColor_, &TextArea::ShowBackColor>("BackColor"),
+        Property<&TextArea::textColor_>("TextColor"),
+        Property<&TextArea::backColor_>("BackColor"),
         Unused("Format"), // no field formats its text
-        Property<&TextArea::hideSelection_, &TextArea::ShowHideSelection>("HideSelection"),
-        Property<&TextArea::text_, &TextArea::ShowText>("Text"),
+        Property<&TextArea::hideSelection_>("HideSelection"),
+        Property<&TextArea::text_>("Text"),
         Unused("Mask"), // no field masks its input
-        Property<&TextArea::readOnly_, &TextArea::ShowReadOnly>("ReadOnly"),
+        Property<&TextArea::readOnly_>("ReadOnly"),
         Property<&TextArea::limitText_>("LimitText"),
-        Property<&TextArea::acceptTabs_, &TextArea::ShowAcceptTabs>("AcceptTabs"),
-        Property<&TextArea::alignment_, &TextArea::ShowAlignment>("Alignment"),
+        Property<&TextArea::acceptTabs_>("AcceptTabs"),
+        Property<&TextArea::alignment_>("Alignment"),
         Unused("AutomaticallyCheckSpelling"), // the toolkit has no spelling checker
         Unused("DataSource"),                 // no field is bound to data
         Unused("DataField"),
@@ -358,78 +351,34 @@ QWidget* TextArea::CreateWidget(QWidget* parent)
     return widget;
 }
 
-void TextArea::ShowTabStop()
+void TextArea::ShowProperties()
 {
-    if (TextAreaWidget* widget = WidgetOf(*this))
-        widget->setFocusPolicy(tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
-}
-
-void TextArea::ShowBorder()
-{
-    if (TextAreaWidget* widget = WidgetOf(*this))
-        widget->setFrameShape(border_ ? QFrame::StyledPanel : QFrame::NoFrame);
-}
-
-void TextArea::ShowWrapping()
-{
-    if (TextAreaWidget* widget = WidgetOf(*this)) {
-        widget->setLineWrapMode(multiline_ && !scrollbarHorizontal_ ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
-        widget->setHorizontalScrollBarPolicy(scrollbarHorizontal_ ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    }
-}
-
-void TextArea::ShowScrollbarVertical()
-{
-    if (TextAreaWidget* widget = WidgetOf(*this))
-        widget->setVerticalScrollBarPolicy(scrollbarVertical_ ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-}
-
-void TextArea::ShowTextColor()
-{
-    if (TextAreaWidget* widget = WidgetOf(*this))
-        SetColor(*widget, QPalette::Text, textColor_);
-}
-
-void TextArea::ShowBackColor()
-{
-    if (TextAreaWidget* widget = WidgetOf(*this))
-        SetColor(*widget, QPalette::Base, backColor_);
-}
-
-void TextArea::ShowHideSelection()
-{
+    TextControl::ShowProperties();
+    ShowText();
     TextAreaWidget* widget = WidgetOf(*this);
     if (widget == nullptr)
         return;
-    // A hidden selection shows nothing while the field is not focused.
+    widget->setFocusPolicy(tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
+    widget->setFrameShape(border_ ? QFrame::StyledPanel : QFrame::NoFrame);
+    widget->setLineWrapMode(multiline_ && !scrollbarHorizontal_ ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+    widget->setHorizontalScrollBarPolicy(scrollbarHorizontal_ ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    widget->setVerticalScrollBarPolicy(scrollbarVertical_ ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    widget->setReadOnly(readOnly_);
+    widget->setTabChangesFocus(!acceptTabs_);
+    QTextOption option = widget->document()->defaultTextOption();
+    option.setAlignment(AreaAlignment(alignment_));
+    widget->document()->setDefaultTextOption(option);
+
     QPalette palette = widget->palette();
+    palette.setColor(QPalette::Text, QColor(textColor_.red, textColor_.green, textColor_.blue));
+    palette.setColor(QPalette::Base, QColor(backColor_.red, backColor_.green, backColor_.blue));
+    // A hidden selection shows nothing while the field is not focused.
     const QPalette::ColorRole shown[] = {QPalette::Highlight, QPalette::HighlightedText};
     const QPalette::ColorRole hidden[] = {QPalette::Base, QPalette::Text};
     for (int k = 0; k < 2; ++k)
         palette.setColor(QPalette::Inactive, shown[k],
                          palette.color(QPalette::Active, hideSelection_ ? hidden[k] : shown[k]));
     widget->setPalette(palette);
-}
-
-void TextArea::ShowReadOnly()
-{
-    if (TextAreaWidget* widget = WidgetOf(*this))
-        widget->setReadOnly(readOnly_);
-}
-
-void TextArea::ShowAcceptTabs()
-{
-    if (TextAreaWidget* widget = WidgetOf(*this))
-        widget->setTabChangesFocus(!acceptTabs_);
-}
-
-void TextArea::ShowAlignment()
-{
-    if (TextAreaWidget* widget = WidgetOf(*this)) {
-        QTextOption option = widget->document()->defaultTextOption();
-        option.setAlignment(AreaAlignment(alignment_));
-        widget->document()->setDefaultTextOption(option);
-    }
 }
 
 void ReleaseTextAreasAwaitingUpdate() { std::vector<std::weak_ptr<Object>>().swap(AwaitingUpdate()); }

@@ -26,6 +26,7 @@ public:
     bool Styled() const { return styled_; }
 
     const PropertyTable& Properties() const override;
+    void ShowProperties() override;
     std::string EventSignature(int32_t eventId) const override;
     bool TakesTabFocus() const override { return tabStop_; }
 
@@ -43,16 +44,6 @@ private:
 
     // The text is newer than the widget: the widget shows it on the next turn of the loop.
     void ShowText();
-    void ShowTabStop();
-    void ShowBorder();
-    void ShowWrapping();
-    void ShowScrollbarVertical();
-    void ShowTextColor();
-    void ShowBackColor();
-    void ShowHideSelection();
-    void ShowReadOnly();
-    void ShowAcceptTabs();
-    void ShowAlignment();
 
     mutable std::string text_;
     mutable bool widgetNewer_ = false; // the person edited the widget since text_ was read
@@ -65,7 +56,7 @@ private:
     bool scrollbarVertical_ = false;
     bool styled_ = false;
     Color textColor_;
-    Color backColor_;
+    Color backColor_{255, 255, 255};
     bool hideSelection_ = false;
     bool readOnly_ = false;
     int32_t limitText_ = 0; // characters; 0 is no limit

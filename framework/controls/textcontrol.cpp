@@ -19,13 +19,19 @@ void TextControl::SetTextUnit(FontUnits unit)
 const PropertyTable& TextControl::Properties() const
 {
     static constexpr PropertyRow kRows[] = {
-        Property<&TextControl::textFont_, &TextControl::ShowFont>("TextFont"),
-        Property<&TextControl::bold_, &TextControl::ShowFont>("Bold"),
-        Property<&TextControl::italic_, &TextControl::ShowFont>("Italic"),
-        Property<&TextControl::underline_, &TextControl::ShowFont>("Underline"),
+        Property<&TextControl::textFont_>("TextFont"),
+        Property<&TextControl::bold_>("Bold"),
+        Property<&TextControl::italic_>("Italic"),
+        Property<&TextControl::underline_>("Underline"),
     };
     static const PropertyTable kTable{kRows, &RectControl::Properties()};
     return kTable;
+}
+
+void TextControl::ShowProperties()
+{
+    RectControl::ShowProperties();
+    ShowFont();
 }
 
 void TextControl::ShowFont()

@@ -14,11 +14,10 @@ public:
     const std::string& TextFont() const { return textFont_; }
 
     const PropertyTable& Properties() const override;
-
-protected:
-    void ShowFont();
+    void ShowProperties() override;
 
 private:
+    void ShowFont();
     // The font from TextFont, TextSize, Bold, Italic and Underline.
     QFont ControlFont() const;
 

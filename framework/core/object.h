@@ -18,6 +18,8 @@ public:
 
     // The properties a layout list may set on this kind of object; none unless a class says so.
     virtual const PropertyTable& Properties() const;
+    // Called once a list has set its values: brings the toolkit up to date with them.
+    virtual void ShowProperties() {}
 
 private:
     std::shared_ptr<const ClassRecord> classRecord_;

@@ -95,4 +95,5 @@ void SetProperties(Object& object, PropertyList list)
     for (const Decoded& e : entries)
         if (e.row->set != nullptr)
             e.row->set(object, e.value);
+    object.ShowProperties();
 }

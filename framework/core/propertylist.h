@@ -16,10 +16,10 @@ class Object;
 // type, so a reader must step over each value by its width.
 using PropertyList = std::span<const uint8_t>;
 
-// Sets every property of the list on the object, through the object's property table. A list
-// with an unknown name, a name that does not apply to the object, a Boolean byte other than 0
-// or 1, or an end inside an entry is refused as a whole with a FrameworkError naming the
-// offset: nothing is applied.
+// Sets every property of the list on the object, through the object's property table, then
+// has the object show them. A list with an unknown name, a name that does not apply to the
+// object, a Boolean byte other than 0 or 1, or an end inside an entry is refused as a whole with
+// a FrameworkError naming the offset: nothing is applied.
 void SetProperties(Object& object, PropertyList list);
 
 // --- The compile-time builder: typed entries become constant bytes. ---

@@ -78,8 +78,8 @@ constexpr std::optional<PropertyType> PropertyTypeOf(std::string_view name)
 }
 
 // One property that a class of object takes from a layout list: its name, its type, and the
-// setter that stores the value in the typed member the object reads and shows it. A row without
-// a setter takes the value and keeps nothing: the framework has nothing it would change.
+// setter that stores the value in the typed member the object reads. A row without a setter
+// takes the value and keeps nothing: the framework has nothing it would change.
 struct PropertyRow {
     std::string_view name;
     PropertyType type;
@@ -121,21 +121,18 @@ struct MemberOf<T C::*> {
     using Type = T;
 };
 
-template <auto Member, auto... Show>
+template <auto Member>
 void Store(Object& object, const PropertyValue& value)
 {
     using M = MemberOf<decltype(Member)>;
-    auto& self = static_cast<typename M::Class&>(object);
-    self.*Member = std::get<typename M::Type>(value);
-    ((self.*Show)(), ...);
+    static_cast<typename M::Class&>(object).*Member = std::get<typename M::Type>(value);
 }
 
 } // namespace property_detail
 
-// A row that stores the value in Member (an int32_t, bool, Color or std::string member), then
-// calls each Show method to bring the toolkit up to date. A name whose type is not the member's
-// does not compile.
-template <auto Member, auto... Show>
+// A row that stores the value in Member: an int32_t, bool, Color or std::string member. A name
+// whose type is not the member's does not compile.
+template <auto Member>
 consteval PropertyRow Property(std::string_view name)
 {
     using Type = typename property_detail::MemberOf<decltype(Member)>::Type;
@@ -143,7 +140,7 @@ consteval PropertyRow Property(std::string_view name)
                   std::is_same_v<Type, std::string>);
     if (PropertyTypeOf(name) != property_detail::kTypeOf<Type>)
         throw "the property's member is not of the name's type";
-    return {name, property_detail::kTypeOf<Type>, &property_detail::Store<Member, Show...>};
+    return {name, property_detail::kTypeOf<Type>, &property_detail::Store<Member>};
 }
 
 // A row for a name the class takes and has no use for.

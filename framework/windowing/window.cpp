@@ -228,25 +228,25 @@ const PropertyTable& Window::Properties() const
 {
     static constexpr PropertyRow kRows[] = {
         Unused("Placement"), // 0, the default: the toolkit places the window
-        Property<&Window::width_, &Window::ShowSizeLimits>("Width"),
-        Property<&Window::height_, &Window::ShowSizeLimits>("Height"),
-        Property<&Window::minWidth_, &Window::ShowSizeLimits>("MinWidth"),
-        Property<&Window::minHeight_, &Window::ShowSizeLimits>("MinHeight"),
-        Property<&Window::maxWidth_, &Window::ShowSizeLimits>("MaxWidth"),
-        Property<&Window::maxHeight_, &Window::ShowSizeLimits>("MaxHeight"),
-        Property<&Window::frame_, &Window::ShowFrame>("Frame"),
+        Property<&Window::width_>("Width"),
+        Property<&Window::height_>("Height"),
+        Property<&Window::minWidth_>("MinWidth"),
+        Property<&Window::minHeight_>("MinHeight"),
+        Property<&Window::maxWidth_>("MaxWidth"),
+        Property<&Window::maxHeight_>("MaxHeight"),
+        Property<&Window::frame_>("Frame"),
         Unused("Composite"), // the toolkit composes every window the same way
-        Property<&Window::hasBackColor_, &Window::ShowBackColor>("HasBackColor"),
-        Property<&Window::backColor_, &Window::ShowBackColor>("BackColor"),
-        Property<&Window::title_, &Window::ShowTitle>("Title"),
+        Property<&Window::hasBackColor_>("HasBackColor"),
+        Property<&Window::backColor_>("BackColor"),
+        Property<&Window::title_>("Title"),
         Property<&Window::visible_>("Visible"),
         Property<&Window::fullScreen_>("FullScreen"),
-        Property<&Window::menuBarVisible_, &Window::ShowMenuBarVisible>("MenuBarVisible"),
-        Property<&Window::closeButton_, &Window::ShowFrame>("CloseButton"),
-        Property<&Window::resizeable_, &Window::ShowSizeLimits>("Resizeable"),
+        Property<&Window::menuBarVisible_>("MenuBarVisible"),
+        Property<&Window::closeButton_>("CloseButton"),
+        Property<&Window::resizeable_>("Resizeable"),
         Unused("LiveResize"), // the toolkit always lays out while the window is resized
-        Property<&Window::maximizeButton_, &Window::ShowFrame>("MaximizeButton"),
-        Property<&Window::minimizeButton_, &Window::ShowFrame>("MinimizeButton"),
+        Property<&Window::maximizeButton_>("MaximizeButton"),
+        Property<&Window::minimizeButton_>("MinimizeButton"),
         Unused("MacProcID"), // no custom window definitions here
     };
     static constexpr PropertyTable kTable{kRows};
@@ -291,10 +291,11 @@ void Window::LayoutControls()
         control->FollowResize(deltaWidth, deltaHeight);
 }
 
-void Window::ShowTitle() { widget_->setWindowTitle(QString::fromStdString(title_)); }
-
-void Window::ShowBackColor()
+void Window::ShowProperties()
 {
+    widget_->setWindowTitle(QString::fromStdString(title_));
+    ShowFrame();
+    ShowSizeLimits();
     QWidget* content = widget_->Content();
     content->setAutoFillBackground(hasBackColor_);
     if (hasBackColor_) {
@@ -302,10 +303,6 @@ void Window::ShowBackColor()
         palette.setColor(QPalette::Window, QColor(backColor_.red, backColor_.green, backColor_.blue));
         content->setPalette(palette);
     }
-}
-
-void Window::ShowMenuBarVisible()
-{
     if (QWidget* bar = widget_->layout()->menuBar())
         bar->setVisible(menuBarVisible_);
 }
@@ -319,15 +316,13 @@ void Window::ShowSizeLimits()
         content->setMinimumSize(minWidth_, minHeight_);
         content->setMaximumSize(std::max(maxWidth_, minWidth_), std::max(maxHeight_, minHeight_));
         widget_->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
-        // A fixed size set before the list made the window resizeable would otherwise stay
-        // behind as the frame's maximum; the content's own maximum is the limit.
-        widget_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     } else {
         content->setFixedSize(design);
         widget_->layout()->setSizeConstraint(QLayout::SetFixedSize);
     }
-    content->resize(design);
     widget_->adjustSize();
+    // A hidden window lays out only when shown; its content takes the size now all the same.
+    content->resize(design);
 }
 
 void Window::ShowFrame()

@@ -73,6 +73,7 @@ public:
     bool CloseButton() const { return closeButton_; }
 
     const PropertyTable& Properties() const override;
+    void ShowProperties() override;
 
     // The toolkit's widgets: the top-level frame and the content area that holds the controls.
     QWidget* NativeWidget() const;
@@ -93,11 +94,8 @@ public:
 
 private:
     void ShowWhenIdle();
-    void ShowTitle();
     void ShowFrame();
     void ShowSizeLimits();
-    void ShowBackColor();
-    void ShowMenuBarVisible();
     void ApplyTabOrder();
 
     // Declared first, so that it goes last; the controls, declared last, go first and take
@@ -119,7 +117,7 @@ private:
     std::string title_;
     bool visible_ = false;
     bool fullScreen_ = false;
-    bool menuBarVisible_ = false;
+    bool menuBarVisible_ = true; // a list that leaves it out hides no menu bar
     bool closeButton_ = false;
     bool resizeable_ = false;
     bool maximizeButton_ = false;
