@@ -2,29 +2,25 @@
 
 #include "app/pictureitem.h"
 
-// Each item keeps its picture for the rest of the run; nothing releases it at shut-down.
+namespace {
 
-std::shared_ptr<Picture> Vesk()
+// One item per file name, kept for the rest of the run; nothing releases it at shut-down.
+template <const char* FileName>
+std::shared_ptr<Picture> Item()
 {
-    static PictureItem item("Vesk.pict");
+    static PictureItem item(FileName);
     return item.Get();
 }
 
-std::shared_ptr<Picture> VeskSmall()
-{
-    static PictureItem item("VeskSmall.pict");
-    return item.Get();
-}
-
+constexpr char kVesk[] = "Vesk.pict";
+constexpr char kVeskSmall[] = "VeskSmall.pict";
 // Stored as PNG data under a bare name; it is recognised by its contents.
-std::shared_ptr<Picture> BadgeSmall()
-{
-    static PictureItem item("QuorvelBadge");
-    return item.Get();
-}
+constexpr char kBadgeSmall[] = "QuorvelBadge";
+constexpr char kQuestion48[] = "Question48.jpg";
 
-std::shared_ptr<Picture> Question48()
-{
-    static PictureItem item("Question48.jpg");
-    return item.Get();
-}
+} // namespace
+
+std::shared_ptr<Picture> Vesk() { return Item<kVesk>(); }
+std::shared_ptr<Picture> VeskSmall() { return Item<kVeskSmall>(); }
+std::shared_ptr<Picture> BadgeSmall() { return Item<kBadgeSmall>(); }
+std::shared_ptr<Picture> Question48() { return Item<kQuestion48>(); }
