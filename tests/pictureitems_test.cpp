@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -176,6 +178,24 @@ TEST(FolderItem, OpensPicturesByContentsExceptPictByName)
             ASSERT_EQ(pic->Image().pixel(x, pic->Height() - 1), 0xFF187534u) << banner << " x = " << x;
         EXPECT_EQ(pic->Image().pixel(pic->Width() - 1, 0), 0xFFFFFFFFu) << banner;
     }
+}
+
+TEST(FolderItem, ReadsOnlyRegularFilesUpToTheSizeLimit)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // Were they read, the FIFO would block the open for ever and /dev/zero would never end.
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("fifo.jpg")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("zero.pict")));
+    ASSERT_TRUE(QFile::link(kBuiltResources + "/QuorvelBadge", dir.filePath("link")));
+    // The badge padded (sparsely) to exactly 64 MiB still opens; one byte more and it does not.
+    for (auto [name, size] : {std::pair{"limit", 64 << 20}, std::pair{"over", (64 << 20) + 1}}) {
+        ASSERT_TRUE(QFile::copy(kBuiltResources + "/QuorvelBadge", dir.filePath(name)));
+        ASSERT_TRUE(QFile::resize(dir.filePath(name), size));
+    }
+    for (auto [name, opens] : {std::pair{"fifo.jpg", false}, std::pair{"zero.pict", false},
+                               std::pair{"over", false}, std::pair{"limit", true}, std::pair{"link", true}})
+        EXPECT_EQ(FolderItem(dir.filePath(name).toStdString()).OpenAsPicture() != nullptr, opens) << name;
 }
 
 }  // namespace

@@ -3,12 +3,17 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QString>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <exception>
 #include <span>
@@ -30,6 +35,66 @@ std::optional<std::string>& ApplicationFileOverride()
 QString ToQString(const std::string& s)
 {
     return QString::fromStdString(s);
+}
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int Get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+bool IsRegularFileWithin(const struct stat& status, qint64 limit)
+{
+    return S_ISREG(status.st_mode) && status.st_size <= limit;
+}
+
+// The whole of the regular file at `path` (links followed); nothing when it is missing,
+// unreadable, longer than `limit`, or not a regular file. Opening a FIFO waits for a writer,
+// a device such as /dev/zero never ends, and some devices act on being opened, so anything
+// else is refused before it is opened.
+std::optional<QByteArray> ReadRegularFile(const std::string& path, qint64 limit)
+{
+    // A NUL would end the name early and name some other file.
+    struct stat status {};
+    if (path.find('\0') != std::string::npos || ::stat(path.c_str(), &status) != 0 ||
+        !IsRegularFileWithin(status, limit)) {
+        return std::nullopt;
+    }
+    // The path can be replaced between stat() and open(): O_NONBLOCK keeps a FIFO put there
+    // from blocking, and fstat() checks what was actually opened.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.Get() < 0 || ::fstat(file.Get(), &status) != 0 ||
+        !IsRegularFileWithin(status, limit)) {
+        return std::nullopt;
+    }
+    // Reading one byte past the limit refuses a file that has grown since, rather than cutting it.
+    QByteArray bytes;
+    bytes.reserve(status.st_size);
+    char chunk[64 * 1024];
+    while (bytes.size() <= limit) {
+        const qint64 wanted = std::min<qint64>(sizeof chunk, limit + 1 - bytes.size());
+        const ssize_t count = ::read(file.Get(), chunk, static_cast<size_t>(wanted));
+        if (count == 0) {
+            return bytes;
+        }
+        if (count > 0) {
+            bytes.append(chunk, count);
+        } else if (errno != EINTR) {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
 }
 
 std::shared_ptr<Picture> PictureFromPict(const QByteArray& bytes)
@@ -101,15 +166,14 @@ std::string FolderItem::Path() const
 std::shared_ptr<Picture> FolderItem::OpenAsPicture() const
 {
     try {
-        QFile file(ToQString(path_));
-        if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPictureFileSize) {
+        std::optional<QByteArray> bytes = ReadRegularFile(path_, kMaxPictureFileSize);
+        if (!bytes) {
             return nullptr;
         }
-        QByteArray bytes = file.readAll();
-        if (QFileInfo(file).suffix().compare("pict", Qt::CaseInsensitive) == 0) {
-            return PictureFromPict(bytes);
+        if (QFileInfo(ToQString(path_)).suffix().compare("pict", Qt::CaseInsensitive) == 0) {
+            return PictureFromPict(*bytes);
         }
-        return PictureFromImageData(bytes);
+        return PictureFromImageData(*bytes);
     } catch (const std::exception&) {
         // Out of memory while reading a picture: the caller goes without it.
         return nullptr;
