@@ -69,7 +69,7 @@ TEST_F(WindowTest, AnOpenHandlerAskingForItsOwnClassGetsItself)
     EXPECT_EQ(window->selfSeenInOpen, window.get());
 }
 
-TEST_F(WindowTest, DelegateSignatureKindAndControlClassAreChecked)
+TEST_F(WindowTest, DelegateSignatureKindControlClassAndWindowAreChecked)
 {
     auto window = ImplicitInstance<ProbeWnd>();
     auto canvas = RuntimeCheckCast<Canvas>(window->New(ClassNamed("Canvas")));
@@ -85,6 +85,13 @@ TEST_F(WindowTest, DelegateSignatureKindAndControlClassAreChecked)
                  FrameworkError);
     RuntimeAddEventHandler(*canvas, EventId::MouseDown, poke);
     EXPECT_THROW(poke->Invoke(field.get(), EventArgs{}), FrameworkError); // wrong control class
+
+    // The delegate holds its window weakly: once the window has gone, a call is a nil object.
+    window->Close();
+    window.reset();
+    QApplication::processEvents();
+    EXPECT_EQ(canvas->NativeWidget(), nullptr); // its widget went with the window's
+    EXPECT_THROW(poke->Invoke(canvas.get(), EventArgs{}), NilObjectException);
 }
 
 TEST_F(WindowTest, TextAreaKeepsItsLineEndsAndCountsCrLfAsTwoCharacters)
