@@ -94,12 +94,18 @@ TEST(TextFunctions, NthFieldReplaceAllAndReplaceLineEndings)
           std::tuple{"one--two--three", "--", 2, "two"}, std::tuple{"abc", "", 1, ""},
           std::tuple{"no separator", ",", 1, "no separator"}})
         EXPECT_EQ(NthField(text, separator, n), expected) << text << " " << n;
+    // Fields of every length across a long text, where whole blocks are passed over by counting.
+    std::string numbers;
+    for (int i = 1; i <= 300; ++i)
+        numbers += std::to_string(i) + "\t";
+    for (int n = 1; n <= 302; ++n)
+        EXPECT_EQ(NthField(numbers, "\t", n), n <= 300 ? std::to_string(n) : "") << n;
 
     // Left to right, without rescanning what was put in.
     for (auto [text, find, replacement, expected] :
          {std::tuple{"a.b.c", ".", "::", "a::b::c"}, std::tuple{"aaa", "aa", "b", "ba"},
           std::tuple{"aaa", "a", "aa", "aaaaaa"}, std::tuple{"abc", "", "x", "abc"}, std::tuple{"", "a", "x", ""},
-          std::tuple{"abc", "abc", "", ""}})
+          std::tuple{"abc", "abc", "", ""}, std::tuple{"a\rb\r", "\r", "\t", "a\tb\t"}})
         EXPECT_EQ(ReplaceAll(text, find, replacement), expected) << text;
 
     for (auto [text, expected] :
@@ -131,6 +137,7 @@ TEST(Utf8, LenAscChrCountCodePoints)
         EXPECT_EQ(Asc(Chr(code)), code);
         EXPECT_EQ(Len(Chr(code)), 1) << code;
     }
+    EXPECT_EQ(Len(std::string(130, 'a') + "\xC3\xA9" + std::string(70, 'b')), 201);
 }
 
 TEST(Runtime, StringCompareIsByUnsignedBytesAndConversionsSaturate)

@@ -9,30 +9,6 @@ namespace {
 
 constexpr std::string_view kMask = ".0000";
 
-// Walks the fields of the p-value list one at a time, so a long list is read only as far as it
-// is used: a tab or a line ending (CR LF, CR or LF) ends a field, and every field past the end
-// of the text is empty.
-class FieldCursor {
-public:
-    explicit FieldCursor(std::string_view text) : text(text) {}
-
-    std::string_view Next()
-    {
-        if (pos > text.size())
-            return {};
-        const std::size_t end = std::min(text.find_first_of("\t\r\n", pos), text.size());
-        const std::string_view field = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (end < text.size() && text[end] == '\r' && pos < text.size() && text[pos] == '\n')
-            ++pos;
-        return field;
-    }
-
-private:
-    std::string_view text;
-    std::size_t pos = 0;
-};
-
 void Yield(const std::function<void()>& yield)
 {
     if (yield)
@@ -56,21 +32,24 @@ CalculationResult Calculate(std::string_view testsText, std::string_view alphaTe
     if (alpha < .00001 || alpha > .9999)
         return Message(kErrorRateRangeMessage);
     const double simple = alpha / n;
-    if (pText.empty())
+    std::string list = ReplaceLineEndings(pText, EndOfLine::Macintosh);
+    if (Len(list) == 0)
         return Message(kNoTestDataMessage);
+    // Each line is a field from here on, as is each piece of a line between tabs.
+    const std::string tab = Chr(9);
+    list = ReplaceAll(list, EndOfLine::Macintosh, tab);
 
     // A field that is missing or not a p-value stops the whole calculation with one message:
     // read as 0 it would come out significant.
     DoubleArray p(n - 1);
-    FieldCursor fields(pText);
-    for (int32_t i = 0; i < n; ++i) {
-        const std::string_view field = fields.Next();
+    for (int32_t i = 1; i <= n; ++i) {
+        const std::string field = NthField(list, tab, i);
         if (!IsDecimalNumber(field))
             return Message(kBadStatisticMessage);
         const double value = Val(field);
         if (value > 0.9999999 || value < 0)
             return Message(kBadStatisticMessage);
-        p.Set(i, value);
+        p.Set(i - 1, value);
         Yield(yield);
     }
     p.Sort();

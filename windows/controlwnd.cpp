@@ -112,7 +112,7 @@ void ControlWnd::CalculateBtn_Action(PushButton&)
     TextArea& field = *InputFld1();
     field.SetText(result.lines.front());
     for (size_t i = 1; i < result.lines.size(); ++i)
-        field.SetText(field.Text() + result.lines[i]);
+        field.SetText(RuntimeAddString(field.Text(), result.lines[i]));
 }
 
 void ControlWnd::ClearBtn_Action(PushButton&)

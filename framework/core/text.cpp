@@ -345,7 +345,25 @@ std::string NthField(std::string_view text, std::string_view separator, int n)
     if (n < 1 || separator.empty())
         return {};
     std::size_t start = 0;
-    for (int i = 1; i < n; ++i) {
+    int skip = n - 1;  // separators before the field
+    if (separator.size() == 1) {
+        // A caller that walks the fields in turn asks from the start each time, so a one-character
+        // separator (a tab, a line ending) is counted a block at a time up to the block that holds
+        // the one wanted, and only that block is searched byte by byte.
+        constexpr std::size_t kBlock = 64;
+        const char mark = separator[0];
+        for (; skip > 0 && text.size() - start >= kBlock; start += kBlock) {
+            int count = 0;
+            for (std::size_t k = 0; k < kBlock; ++k)
+                count += text[start + k] == mark ? 1 : 0;
+            if (count >= skip)
+                break;
+            skip -= count;
+        }
+        for (; skip > 0 && start < text.size(); ++start)
+            skip -= text[start] == mark ? 1 : 0;
+    }
+    for (; skip > 0; --skip) {
         const std::size_t found = text.find(separator, start);
         if (found == std::string_view::npos)
             return {};
@@ -360,6 +378,15 @@ std::string ReplaceAll(std::string_view text, std::string_view find, std::string
     if (find.empty())
         return std::string(text);
     std::string out;
+    if (find.size() == 1 && replacement.size() == 1) {
+        // One character for another (line endings become tabs) in one plain pass.
+        const char from = find[0];
+        const char to = replacement[0];
+        out = text;
+        for (char& c : out)
+            c = c == from ? to : c;
+        return out;
+    }
     std::size_t start = 0;
     for (std::size_t found; (found = text.find(find, start)) != std::string_view::npos;
          start = found + find.size()) {
@@ -372,6 +399,10 @@ std::string ReplaceAll(std::string_view text, std::string_view find, std::string
 
 std::string ReplaceLineEndings(std::string_view text, std::string_view ending)
 {
+    // Text typed into a field already ends its lines in CR alone: with no LF in it, that is
+    // a copy.
+    if (ending == "\r" && text.find('\n') == std::string_view::npos)
+        return std::string(text);
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -391,7 +422,19 @@ std::string ReplaceLineEndings(std::string_view text, std::string_view ending)
 int32_t Len(std::string_view text)
 {
     int32_t count = 0;
-    for (std::size_t pos = 0; pos < text.size(); pos += DecodeOne(text, pos).length)
+    std::size_t pos = 0;
+    // Blocks of ASCII, a character a byte, are counted whole.
+    constexpr std::size_t kBlock = 64;
+    while (text.size() - pos >= kBlock) {
+        unsigned char high = 0;
+        for (std::size_t k = 0; k < kBlock; ++k)
+            high |= static_cast<unsigned char>(text[pos + k]);
+        if (high >= 0x80)
+            break;
+        count += kBlock;
+        pos += kBlock;
+    }
+    for (; pos < text.size(); pos += DecodeOne(text, pos).length)
         ++count;
     return count;
 }
@@ -431,13 +474,10 @@ int32_t RuntimeStringCompare(std::string_view a, std::string_view b)
     return (result > 0) - (result < 0);
 }
 
-std::string RuntimeAddString(std::string_view a, std::string_view b)
+std::string RuntimeAddString(std::string a, std::string_view b)
 {
-    std::string out;
-    out.reserve(a.size() + b.size());
-    out += a;
-    out += b;
-    return out;
+    a += b;
+    return a;
 }
 
 double RuntimeCvtSInt32ToReal64(int32_t value)
