@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "framework/core/text.h"
+#include "windows/exactdecimal.h"
 
 namespace {
 
@@ -42,6 +43,8 @@ CalculationResult Calculate(std::string_view testsText, std::string_view alphaTe
     // A field that is missing or not a p-value stops the whole calculation with one message:
     // read as 0 it would come out significant.
     DoubleArray p(n - 1);
+    std::vector<ExactDecimal> exact;
+    exact.reserve(static_cast<std::size_t>(n));
     for (int32_t i = 1; i <= n; ++i) {
         const std::string field = NthField(list, tab, i);
         if (!IsDecimalNumber(field))
@@ -50,9 +53,13 @@ CalculationResult Calculate(std::string_view testsText, std::string_view alphaTe
         if (value > 0.9999999 || value < 0)
             return Message(kBadStatisticMessage);
         p.Set(i - 1, value);
+        exact.emplace_back(field);
         Yield(yield);
     }
+    // Rounding to a double keeps the order, so the i-th exact value in order is the one whose
+    // double is printed in row i.
     p.Sort();
+    std::sort(exact.begin(), exact.end());
 
     // Holm: the i-th smallest p-value is held against alpha / (n - i + 1).
     DoubleArray critical(n - 1);
@@ -71,8 +78,10 @@ CalculationResult Calculate(std::string_view testsText, std::string_view alphaTe
     const std::string simpleText = Format(simple, kMask);
     // Once one hypothesis is kept, every later (larger) p-value is kept too.
     bool stop = false;
+    const ExactDecimal exactAlpha(alphaText);
     for (int32_t i = 0; i < n; ++i) {
-        const bool rejected = !stop && p.Get(i) <= critical.Get(i);
+        // p <= alpha / k, decided exactly as p * k <= alpha.
+        const bool rejected = !stop && exact[static_cast<std::size_t>(i)].Times(n - i) <= exactAlpha;
         stop = !rejected;
         const std::string_view significant = rejected ? "    yes" : "     no";
         result.lines.push_back(Format(p.Get(i), kMask) + std::string(7, ' ') + Format(critical.Get(i), kMask) +
