@@ -198,6 +198,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         return 0;
     }
 
+    const std::size_t testsStart = tests.find_first_not_of(" \t");
+    Check(testsStart != std::string_view::npos &&
+              tests.substr(testsStart, tests.find_last_not_of(" \t") + 1 - testsStart)
+                      .find_first_not_of("0123456789") == std::string_view::npos,
+          "table for a number of tests that is not all digits");
+    Check(IsDecimalNumber(alpha), "table for an error rate that is not one number");
     const int32_t n = RuntimeCvtReal64ToSInt32(Val(tests));
     Check(n >= 2 && n <= 999, "table for a number of tests out of range");
     Check(yields == 3 * n, "yield count");

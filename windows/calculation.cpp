@@ -10,6 +10,18 @@ namespace {
 
 constexpr std::string_view kMask = ".0000";
 
+// The number of tests is digits only, as its key filter lets it be typed; a paste can bring in
+// anything, so the whole text is checked. Blanks (space, tab) around the digits are let through,
+// as they are around a p value.
+bool IsWholeNumber(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return false;
+    const std::string_view digits = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+    return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 void Yield(const std::function<void()>& yield)
 {
     if (yield)
@@ -26,9 +38,13 @@ CalculationResult Message(std::string_view text)
 CalculationResult Calculate(std::string_view testsText, std::string_view alphaText, std::string_view pText,
                             const std::function<void()>& yield)
 {
+    if (!IsWholeNumber(testsText))
+        return Message(kTestsRangeMessage);
     const int32_t n = RuntimeCvtReal64ToSInt32(Val(testsText));
     if (n < 2 || n > 999)
         return Message(kTestsRangeMessage);
+    if (!IsDecimalNumber(alphaText))
+        return Message(kErrorRateRangeMessage);
     const double alpha = Val(alphaText);
     if (alpha < .00001 || alpha > .9999)
         return Message(kErrorRateRangeMessage);

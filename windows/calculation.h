@@ -22,8 +22,9 @@ struct CalculationResult {
     std::vector<std::string> lines;
 };
 
-// testsText is the number of tests (2..999), alphaText the family error rate (.00001...9999),
-// pText the p-values, one per line (CR, LF or CR LF) or separated by tabs; only the first n are
-// read. yield is called once per pass of each loop so a long run can let the interface breathe.
+// testsText is the number of tests (digits only, 2..999), alphaText the family error rate (one
+// decimal number, .00001...9999), pText the p-values, one per line (CR, LF or CR LF) or separated
+// by tabs; only the first n are read. yield is called once per pass of each loop so a long run
+// can let the interface breathe.
 CalculationResult Calculate(std::string_view testsText, std::string_view alphaText, std::string_view pText,
                             const std::function<void()>& yield = {});
