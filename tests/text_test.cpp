@@ -114,8 +114,6 @@ TEST(TextFunctions, NthFieldReplaceAllAndReplaceLineEndings)
           std::pair{"\r\n", "|"}, std::pair{"a\n", "a|"}, std::pair{"", ""}, std::pair{"a\n\r\n\rb\n", "a|||b|"}})
         EXPECT_EQ(ReplaceLineEndings(text, "|"), expected);
     EXPECT_EQ(ReplaceLineEndings("a\nb\r\nc", EndOfLine::Macintosh), "a\rb\rc");
-    EXPECT_EQ(ReplaceLineEndings("a\rb", EndOfLine::Windows), "a\r\nb");
-    EXPECT_EQ(ReplaceLineEndings("a\r\nb", EndOfLine::Unix), "a\nb");
 }
 
 TEST(Utf8, LenAscChrCountCodePoints)
@@ -160,10 +158,9 @@ TEST(Runtime, StringCompareIsByUnsignedBytesAndConversionsSaturate)
     EXPECT_EQ(RuntimeCvtSInt32ToReal64(INT32_MIN), -2147483648.0);
 }
 
-TEST(DoubleArray, SortsAscendingRedimsAndChecksBounds)
+TEST(DoubleArray, SortsAscendingAndChecksBounds)
 {
     DoubleArray values(6);
-    EXPECT_EQ(values.Ubound(), 6);
     const double input[] = {0.3, kNaN, -1, 1e300, kNaN, -0.0, 0.3};
     for (int32_t i = 0; i <= 6; ++i)
         values.Set(i, input[i]);
@@ -178,18 +175,7 @@ TEST(DoubleArray, SortsAscendingRedimsAndChecksBounds)
     EXPECT_THROW(values.Get(-1), std::out_of_range);
     EXPECT_THROW(values.Set(7, 1), std::out_of_range);
     EXPECT_THROW(DoubleArray(-2), std::out_of_range);
-
-    // Redim keeps the values that stay in range; new ones are 0; -1 empties the array.
-    values.Redim(8);
-    EXPECT_EQ(values.Get(4), 1e300);
-    EXPECT_EQ(values.Get(8), 0);
-    values.Redim(0);
-    EXPECT_EQ(values.Get(0), -1);
-    EXPECT_THROW(values.Get(1), std::out_of_range);
-    values.Redim(-1);
-    EXPECT_EQ(values.Ubound(), -1);
-    values.Sort();
-    EXPECT_THROW(values.Get(0), std::out_of_range);
+    EXPECT_THROW(DoubleArray(-1).Get(0), std::out_of_range);
 }
 
 } // namespace

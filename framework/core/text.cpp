@@ -498,7 +498,9 @@ int32_t RuntimeCvtReal64ToSInt32(double value)
 
 DoubleArray::DoubleArray(int32_t ubound)
 {
-    Redim(ubound);
+    if (ubound < -1)
+        throw std::out_of_range("DoubleArray: upper bound " + std::to_string(ubound) + " is below -1");
+    values.resize(static_cast<std::size_t>(static_cast<int64_t>(ubound) + 1));
 }
 
 double DoubleArray::Get(int32_t i) const
@@ -509,18 +511,6 @@ double DoubleArray::Get(int32_t i) const
 void DoubleArray::Set(int32_t i, double v)
 {
     values[Index(i)] = v;
-}
-
-void DoubleArray::Redim(int32_t ubound)
-{
-    if (ubound < -1)
-        throw std::out_of_range("DoubleArray: upper bound " + std::to_string(ubound) + " is below -1");
-    values.resize(static_cast<std::size_t>(static_cast<int64_t>(ubound) + 1));
-}
-
-int32_t DoubleArray::Ubound() const
-{
-    return static_cast<int32_t>(values.size()) - 1;
 }
 
 void DoubleArray::Sort()
@@ -534,8 +524,8 @@ void DoubleArray::Sort()
 
 std::size_t DoubleArray::Index(int32_t i) const
 {
-    if (i < 0 || i > Ubound())
+    if (i < 0 || static_cast<std::size_t>(i) >= values.size())
         throw std::out_of_range("DoubleArray: index " + std::to_string(i) + " is outside 0.." +
-                                std::to_string(Ubound()));
+                                std::to_string(static_cast<int64_t>(values.size()) - 1));
     return static_cast<std::size_t>(i);
 }

@@ -10,8 +10,6 @@
 
 namespace EndOfLine {
 inline constexpr std::string_view Macintosh = "\r";
-inline constexpr std::string_view Windows = "\r\n";
-inline constexpr std::string_view Unix = "\n";
 }
 
 // Reads the longest decimal number at the start of the text, after leading blanks (space, tab):
@@ -67,16 +65,13 @@ double RuntimeCvtSInt32ToReal64(int32_t value);
 // Truncates toward zero; values out of range saturate at INT32_MIN / INT32_MAX; NaN gives 0.
 int32_t RuntimeCvtReal64ToSInt32(double value);
 
-// An array of doubles with indices 0..Ubound(); an upper bound of -1 makes it empty.
+// An array of doubles with indices 0..ubound, all 0 at first; an upper bound of -1 makes it empty.
 class DoubleArray {
 public:
     explicit DoubleArray(int32_t ubound);
 
     double Get(int32_t i) const;
     void Set(int32_t i, double v);
-    // Keeps the values that stay in range; new elements are 0.
-    void Redim(int32_t ubound);
-    int32_t Ubound() const;
     // Ascending; NaN, which no caller stores, would go last rather than break the order.
     void Sort();
 
