@@ -5,9 +5,9 @@
 
 namespace {
 
-// A typed exponent is held at 10^17 either way. Any value that far out is beyond every limit of
-// the calculation (no p value or error rate comes near it), so no decision changes, and
-// exponent arithmetic stays far from the ends of int64 with as many digits as memory holds.
+// A typed exponent is held at 10^17 either way. A value that far out stays far above or below
+// every value the calculation holds it against, so no decision changes, and exponent arithmetic
+// stays far from the ends of int64 with as many digits as memory holds.
 constexpr int64_t kExponentLimit = 100'000'000'000'000'000;
 
 bool IsDigit(char c)

@@ -6,8 +6,9 @@
 #include <string_view>
 
 // A decimal number exactly as typed, however many digits it has: its significant digits times a
-// power of ten. The calculation decides "p <= alpha / k" as "p * k <= alpha" on these, because the
-// double of alpha / k can land just below the double of a p value that equals it.
+// power of ten (a typed exponent past 10^17 either way is held there). The calculation decides
+// "p <= alpha / k" as "p * k <= alpha" on these, because the double of alpha / k can land just
+// below the double of a p value that equals it.
 class ExactDecimal {
 public:
     // text is one decimal number as IsDecimalNumber accepts it: blanks around it, an optional
