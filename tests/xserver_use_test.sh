@@ -24,8 +24,9 @@ start_program "$program"
 readonly kContentHeight=460
 # Points inside the controls, in the window's content.
 readonly kNvariables=(284 132) kErrorFld=(284 156) kInputFld1=(190 320) kQCanvas=(411 299)
-# The first row of the table for the p-values .01, .04, .03 at the error rate .05.
-readonly kFirstRow=".0100       .0167          yes         .0167"
+# The first row of the table for three p-values of .05 at the error rate .15: each equals its
+# critical value .15 / 3, which the division in doubles lands just below.
+readonly kFirstRow=".0500       .0500          yes         .0500"
 
 wait_for_control "$(now_ms)" 10000 "the start"
 echo "Control window $control on screen"
@@ -107,10 +108,10 @@ choose_from_edit_menu() { # mnemonic
 # 1. Typing. The letter is dropped with a beep; Return starts a new p-value; Tab goes from
 # field to field and on past Clear to Calculate, which space presses.
 at "${kNvariables[@]}" click 1 type 3a
+xdotool key Tab type .15
 xdotool key Tab type .05
-xdotool key Tab type .01
-xdotool key Return type .04
-xdotool key Return type .03
+xdotool key Return type .05
+xdotool key Return type .05
 xdotool key Tab Tab space
 
 # The table comes into the field when the event loop next turns: read until it is there. The
@@ -129,17 +130,17 @@ text=$(field_text "${kNvariables[@]}") || fail "nothing was copied from the numb
 [ "$text" = 3 ] || fail "the number of tests holds \"$text\", not \"3\": the letter was not dropped"
 
 # 2. Copy and Paste through the Edit menu: the error rate into the cleared number of tests,
-# whose three characters hold all of ".05". A second paste (the shortcut) finds no room.
+# whose three characters hold all of ".15". A second paste (the shortcut) finds no room.
 forget_clipboard
 at "${kErrorFld[@]}" click 1 key ctrl+a
 choose_from_edit_menu c
 text=$(copied_text) || fail "the Edit menu's Copy put nothing on the clipboard"
-[ "$text" = .05 ] || fail "the Edit menu's Copy put \"$text\" on the clipboard, not the error rate \".05\""
+[ "$text" = .15 ] || fail "the Edit menu's Copy put \"$text\" on the clipboard, not the error rate \".15\""
 at "${kNvariables[@]}" click 1 key ctrl+a BackSpace
 choose_from_edit_menu p
 xdotool key ctrl+v
 text=$(field_text "${kNvariables[@]}") || fail "nothing was copied from the number of tests after Paste"
-[ "$text" = .05 ] || fail "after Paste the number of tests holds \"$text\", not \".05\""
+[ "$text" = .15 ] || fail "after Paste the number of tests holds \"$text\", not \".15\""
 echo "the Edit menu copied the error rate into the number of tests"
 
 # 3. The question mark opens the help window; a second click brings the same one to the front.
