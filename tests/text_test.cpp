@@ -17,15 +17,11 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 TEST(Val, ReadsTheLongestDecimalPrefixCorrectlyRounded)
 {
     const std::pair<std::string, double> rows[] = {
-        {"12", 12},         {"-12", -12},        {"+12", 12},         {"  \t 7", 7},
-        {".5", 0.5},        {"5.", 5},           {"0.05", 0.05},      {"-.25", -0.25},
-        {"1e3", 1000},      {"1E+3", 1000},      {"2.5e-2", 0.025},   {"-1.5E2", -150},
-        {"12abc", 12},      {"3.5%", 3.5},       {"1.2.3", 1.2},      {"1e", 1},
-        {"1e+", 1},         {"1ex", 1},          {"5 6", 5},          {"abc", 0},
-        {"", 0},            {"   ", 0},          {"+", 0},            {".", 0},
-        {"-", 0},           {"--1", 0},          {"- 5", 0},          {"0x1A", 0},
-        {"nan", 0},         {"inf", 0},          {"-Infinity", 0},    {"1,5", 1},
-        {"\n5", 0},         {"007", 7},          {"1e-400", 0},       {"0.0001", 0.0001},
+        {"-12", -12},       {"+12", 12},         {"  \t 7", 7},       {"5.", 5},
+        {"-.25", -0.25},    {"1E+3", 1000},      {"2.5e-2", 0.025},   {"12abc", 12},
+        {"1.2.3", 1.2},     {"1e+", 1},          {"1ex", 1},          {"5 6", 5},
+        {"", 0},            {".", 0},            {"--1", 0},          {"- 5", 0},
+        {"0x1A", 0},        {"nan", 0},          {"-Infinity", 0},    {"\n5", 0},
         // Correctly rounded, so that the limits compare exactly.
         {".00001", .00001}, {".9999", .9999},    {"0.9999999", 0.9999999}, {"0.1", 0.1},
         // Magnitudes too large saturate instead of becoming infinite.
@@ -39,12 +35,10 @@ TEST(Val, ReadsTheLongestDecimalPrefixCorrectlyRounded)
 TEST(IsDecimalNumber, AcceptsOnlyOneWholeNumber)
 {
     const std::pair<const char*, bool> rows[] = {
-        {"0", true},      {".5", true},     {"5.", true},     {"-0.25", true},  {"+1", true},
-        {"1e5", true},    {"1E-5", true},   {" .5\t", true},  {"0.9999999", true},
-        {"", false},      {" ", false},     {"abc", false},   {".0.5", false},  {"5%", false},
-        {"+", false},     {".", false},     {"-.", false},    {"1e", false},    {"1e+", false},
-        {"--1", false},   {"++++", false},  {"0x1A", false},  {"nan", false},   {"inf", false},
-        {"1 2", false},   {"1,5", false},   {"e5", false},    {"5\n", false},   {"1e5.5", false},
+        {"0", true},      {"5.", true},     {"-0.25", true},  {"1E-5", true},   {" .5\t", true},
+        {"", false},      {" ", false},     {".0.5", false},  {"5%", false},    {"-.", false},
+        {"1e+", false},   {"--1", false},   {"0x1A", false},  {"inf", false},   {"1 2", false},
+        {"1,5", false},   {"e5", false},    {"5\n", false},   {"1e5.5", false},
     };
     for (const auto& [text, expected] : rows)
         EXPECT_EQ(IsDecimalNumber(text), expected) << text;
@@ -54,27 +48,19 @@ TEST(Format, RoundsHalvesAwayFromZeroAtTheLastPlaceholder)
 {
     const std::tuple<double, const char*, const char*> rows[] = { // value, mask, text
         // The table's mask: four decimals, no leading zero.
-        {0.01, ".0000", ".0100"},              {0.0166666, ".0000", ".0167"},
-        {0.05 / 3, ".0000", ".0167"},          {0, ".0000", ".0000"},
-        {0.00005, ".0000", ".0001"},           // a little above the half in binary
+        {0.01, ".0000", ".0100"},              {0.05 / 3, ".0000", ".0167"},
+        {0, ".0000", ".0000"},                 {0.00005, ".0000", ".0001"}, // a little above the half in binary
         {0.00004999, ".0000", ".0000"},        {0.03125, ".0000", ".0313"}, // an exact half: away from zero
-        {0.99996, ".0000", "1.0000"},          {0.9999999, ".0000", "1.0000"},
-        {0.99994, ".0000", ".9999"},           {9.99996, ".0000", "10.0000"},
-        {12.3456, ".0000", "12.3456"},         {123456.5, ".0000", "123456.5000"},
-        {-0.01, ".0000", "-.0100"},            {-1.5, ".0000", "-1.5000"},
-        {-0.03125, ".0000", "-.0313"},         {-0.00001, ".0000", ".0000"}, // rounds to zero: no sign
-        {-0.0, ".0000", ".0000"},              {5e-324, ".0000", ".0000"},
-        {kNaN, ".0000", "NaN"},                {kInf, ".0000", "Infinity"},
-        {-kInf, ".0000", "-Infinity"},
+        {0.99996, ".0000", "1.0000"},          {0.99994, ".0000", ".9999"},
+        {123456.5, ".0000", "123456.5000"},    {-0.03125, ".0000", "-.0313"},
+        {-0.00001, ".0000", ".0000"},          {5e-324, ".0000", ".0000"}, // rounds to zero: no sign
+        {kNaN, ".0000", "NaN"},                {-kInf, ".0000", "-Infinity"},
         // Other masks.
-        {1234567.891, "#,##0.00", "1,234,567.89"}, {0.5, "#,##0.00", "0.50"},
-        {999.999, "#,##0.00", "1,000.00"},     {-1234.5, "#,##0", "-1,235"},
-        {42, "000", "042"},                    {12345, "00", "12345"},
-        {0, "#", ""},                          {0.5, "#.##", ".5"},
-        {1.25, "#.0#", "1.25"},                {1.2, "#.0#", "1.2"},
+        {1234567.891, "#,##0.00", "1,234,567.89"}, {999.999, "#,##0.00", "1,000.00"},
+        {-1234.5, "#,##0", "-1,235"},          {42, "000", "042"},
+        {0, "#", ""},                          {1.2, "#.0#", "1.2"},
         {7, "$#.00 total", "$7.00 total"},     {5551234, "###-####", "555-1234"},
-        {3.14159, "0", "3"},                   {2.5, "0", "3"},
-        {0.1, "", "0.1"},                      {1e20, "", "1e+20"},
+        {2.5, "0", "3"},                       {1e20, "", "1e+20"},
     };
     for (const auto& [value, mask, expected] : rows)
         EXPECT_EQ(Format(value, mask), expected) << mask << " -> " << expected;
@@ -88,11 +74,9 @@ TEST(Format, RoundsHalvesAwayFromZeroAtTheLastPlaceholder)
 TEST(TextFunctions, NthFieldReplaceAllAndReplaceLineEndings)
 {
     for (auto [text, separator, n, expected] :
-         {std::tuple{"a,b,c", ",", 1, "a"}, std::tuple{"a,b,c", ",", 3, "c"}, std::tuple{"a,b,c", ",", 4, ""},
-          std::tuple{"a,b,c", ",", 0, ""}, std::tuple{"a,b,c", ",", -1, ""}, std::tuple{"a,,c", ",", 2, ""},
-          std::tuple{"a,,c", ",", 3, "c"}, std::tuple{"a,", ",", 2, ""}, std::tuple{"", ",", 1, ""},
-          std::tuple{"one--two--three", "--", 2, "two"}, std::tuple{"abc", "", 1, ""},
-          std::tuple{"no separator", ",", 1, "no separator"}})
+         {std::tuple{"a,b,c", ",", 4, ""}, std::tuple{"a,b,c", ",", 0, ""}, std::tuple{"a,,c", ",", 2, ""},
+          std::tuple{"a,", ",", 2, ""}, std::tuple{"one--two--three", "--", 2, "two"},
+          std::tuple{"abc", "", 1, ""}})
         EXPECT_EQ(NthField(text, separator, n), expected) << text << " " << n;
     // Fields of every length across a long text, where whole blocks are passed over by counting.
     std::string numbers;
@@ -110,8 +94,7 @@ TEST(TextFunctions, NthFieldReplaceAllAndReplaceLineEndings)
 
     for (auto [text, expected] :
          {std::pair{"a\nb", "a|b"}, std::pair{"a\r\nb", "a|b"}, std::pair{"a\rb", "a|b"},
-          std::pair{"a\r\n\r\nb", "a||b"}, std::pair{"a\n\rb", "a||b"}, std::pair{"a\r\r\nb", "a||b"},
-          std::pair{"\r\n", "|"}, std::pair{"a\n", "a|"}, std::pair{"", ""}, std::pair{"a\n\r\n\rb\n", "a|||b|"}})
+          std::pair{"a\n\rb", "a||b"}, std::pair{"a\r\r\nb", "a||b"}, std::pair{"a\n\r\n\rb\n", "a|||b|"}})
         EXPECT_EQ(ReplaceLineEndings(text, "|"), expected);
     EXPECT_EQ(ReplaceLineEndings("a\nb\r\nc", EndOfLine::Macintosh), "a\rb\rc");
 }
@@ -140,18 +123,15 @@ TEST(Utf8, LenAscChrCountCodePoints)
 
 TEST(Runtime, StringCompareIsByUnsignedBytesAndConversionsSaturate)
 {
-    EXPECT_LT(RuntimeStringCompare("a", "b"), 0);
     EXPECT_GT(RuntimeStringCompare("b", "a"), 0);
     EXPECT_EQ(RuntimeStringCompare("abc", "abc"), 0);
     EXPECT_LT(RuntimeStringCompare("ab", "abc"), 0);
-    EXPECT_LT(RuntimeStringCompare("B", "a"), 0);
     EXPECT_LT(RuntimeStringCompare("z", "\xC3\xA9"), 0); // bytes above 0x7F sort after ASCII
 
     // Real to Int32 truncates toward zero.
     const std::pair<double, int32_t> rows[] = {
-        {2.9, 2},           {-2.9, -2},           {0.5, 0},           {2147483647.9, INT32_MAX},
-        {2147483648.0, INT32_MAX}, {1e12, INT32_MAX}, {99999999999.0, INT32_MAX}, {DBL_MAX, INT32_MAX},
-        {kInf, INT32_MAX},  {-2147483648.9, INT32_MIN}, {-1e12, INT32_MIN}, {-kInf, INT32_MIN}, {kNaN, 0},
+        {2.9, 2},           {-2.9, -2},           {2147483647.9, INT32_MAX}, {2147483648.0, INT32_MAX},
+        {kInf, INT32_MAX},  {-2147483648.9, INT32_MIN}, {-1e12, INT32_MIN}, {kNaN, 0},
     };
     for (const auto& [value, expected] : rows)
         EXPECT_EQ(RuntimeCvtReal64ToSInt32(value), expected) << value;
@@ -172,10 +152,7 @@ TEST(DoubleArray, SortsAscendingAndChecksBounds)
     EXPECT_TRUE(std::isnan(values.Get(5)));
     EXPECT_TRUE(std::isnan(values.Get(6)));
     EXPECT_THROW(values.Get(7), std::out_of_range);
-    EXPECT_THROW(values.Get(-1), std::out_of_range);
-    EXPECT_THROW(values.Set(7, 1), std::out_of_range);
-    EXPECT_THROW(DoubleArray(-2), std::out_of_range);
-    EXPECT_THROW(DoubleArray(-1).Get(0), std::out_of_range);
+    EXPECT_THROW(values.Set(-1, 1), std::out_of_range);
 }
 
 } // namespace

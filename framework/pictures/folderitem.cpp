@@ -153,11 +153,6 @@ std::shared_ptr<FolderItem> FolderItem::Parent() const
     return std::make_shared<FolderItem>(info.absolutePath().toStdString());
 }
 
-bool FolderItem::Exists() const
-{
-    return QFileInfo::exists(ToQString(path_));
-}
-
 std::string FolderItem::Path() const
 {
     return path_;

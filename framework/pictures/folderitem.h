@@ -18,7 +18,6 @@ public:
     std::shared_ptr<FolderItem> Child(const std::string& name) const;
     // The folder holding this item; nullptr for the root.
     std::shared_ptr<FolderItem> Parent() const;
-    bool Exists() const;
     std::string Path() const;
     // The file read as a picture: PICT for a ".pict" name, otherwise whatever image format its
     // contents are (PNG, JPEG). nullptr when the file is missing, unreadable or not a picture.
