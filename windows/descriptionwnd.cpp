@@ -64,7 +64,7 @@ bool DescriptionWnd::AboutMenuItem_Action()
 
 bool DescriptionWnd::Print_Action()
 {
-    std::shared_ptr<Graphics> graphics = OpenPrinterDialog(nullptr, nullptr);
+    std::shared_ptr<Graphics> graphics = OpenPrinterDialog();
     if (!graphics)
         return false;
     std::shared_ptr<StyledTextPrinter> printer = StyledTextPrinterFor(*DescribeFld2(), *graphics, kPrintExtent);

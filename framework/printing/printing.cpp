@@ -16,13 +16,7 @@
 
 namespace {
 
-std::function<std::shared_ptr<Graphics>(const PrinterSetup*)> dialogSeam;
-
-void ApplySetup(QPrinter& printer, const PrinterSetup* setup)
-{
-    if (setup != nullptr)
-        printer.setPageOrientation(setup->Landscape() ? QPageLayout::Landscape : QPageLayout::Portrait);
-}
+std::function<std::shared_ptr<Graphics>()> dialogSeam;
 
 } // namespace
 
@@ -45,14 +39,13 @@ Graphics::~Graphics()
         painter_->end();
 }
 
-std::shared_ptr<Graphics> Graphics::ForPdfFile(const std::string& path, const PrinterSetup* setup)
+std::shared_ptr<Graphics> Graphics::ForPdfFile(const std::string& path)
 {
     if (path.empty())
         throw FrameworkError("a print file needs a path");
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(QString::fromStdString(path));
-    ApplySetup(*printer, setup);
     return ForPrinter(std::move(printer));
 }
 
@@ -63,34 +56,23 @@ std::shared_ptr<Graphics> Graphics::ForPrinter(std::unique_ptr<QPrinter> printer
     return std::shared_ptr<Graphics>(new Graphics(std::move(printer)));
 }
 
-int32_t Graphics::Width() const
-{
-    return static_cast<int32_t>(printer_->pageLayout().paintRectPoints().width());
-}
-
-int32_t Graphics::Height() const
-{
-    return static_cast<int32_t>(printer_->pageLayout().paintRectPoints().height());
-}
-
 QPainter& Graphics::Painter() { return *painter_; }
 
-std::shared_ptr<Graphics> OpenPrinterDialog(std::shared_ptr<PrinterSetup> setup, Window* parent)
+std::shared_ptr<Graphics> OpenPrinterDialog(Window* parent)
 {
     if (dialogSeam)
-        return dialogSeam(setup.get());
+        return dialogSeam();
     // Without a display nobody could answer the dialog; that is a cancelled dialog.
     if (!HasDisplay())
         return nullptr;
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    ApplySetup(*printer, setup.get());
     QPrintDialog dialog(printer.get(), parent != nullptr ? parent->NativeWidget() : nullptr);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
     return Graphics::ForPrinter(std::move(printer));
 }
 
-void SetPrinterDialogForTesting(std::function<std::shared_ptr<Graphics>(const PrinterSetup*)> dialog)
+void SetPrinterDialogForTesting(std::function<std::shared_ptr<Graphics>()> dialog)
 {
     dialogSeam = std::move(dialog);
 }

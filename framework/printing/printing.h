@@ -12,17 +12,6 @@ class QTextDocument;
 class TextArea;
 class Window;
 
-// Page setup for a print job. Only the orientation is kept: a setup that nobody edits has
-// nothing else to say, and nil (the program's choice) leaves the printer's own default.
-class PrinterSetup {
-public:
-    bool Landscape() const { return landscape_; }
-    void SetLandscape(bool landscape) { landscape_ = landscape; }
-
-private:
-    bool landscape_ = false;
-};
-
 // The drawing surface of one print job. Its unit is the point, 72 to the inch, whatever the
 // printer's resolution; (0, 0) is the top left corner of the printable area. The job is
 // finished, and the pages go to the printer or the file, when the last reference is released.
@@ -33,13 +22,9 @@ public:
     Graphics& operator=(const Graphics&) = delete;
 
     // A job whose pages go to a PDF file; FrameworkError when the file cannot be written.
-    static std::shared_ptr<Graphics> ForPdfFile(const std::string& path, const PrinterSetup* setup = nullptr);
+    static std::shared_ptr<Graphics> ForPdfFile(const std::string& path);
     // A job on a printer that the print dialog has set up.
     static std::shared_ptr<Graphics> ForPrinter(std::unique_ptr<QPrinter> printer);
-
-    // The printable area in points.
-    int32_t Width() const;
-    int32_t Height() const;
 
     QPainter& Painter();
 
@@ -50,13 +35,13 @@ private:
     std::unique_ptr<QPainter> painter_;
 };
 
-// Asks the person for a printer with the system's print dialog: a job on that printer, or
-// nullptr when the dialog is cancelled or no display could show it. A nil setup keeps the
-// printer's defaults.
-std::shared_ptr<Graphics> OpenPrinterDialog(std::shared_ptr<PrinterSetup> setup = nullptr, Window* parent = nullptr);
-// Tests answer the dialog themselves: the function gets the setup (or nullptr) and returns the
-// job, or nullptr for a cancelled dialog. An empty function restores the real dialog.
-void SetPrinterDialogForTesting(std::function<std::shared_ptr<Graphics>(const PrinterSetup*)> dialog);
+// Asks the person for a printer with the system's print dialog, with the printer's own page
+// setup: a job on that printer, or nullptr when the dialog is cancelled or no display could
+// show it.
+std::shared_ptr<Graphics> OpenPrinterDialog(Window* parent = nullptr);
+// Tests answer the dialog themselves: the function returns the job, or nullptr for a cancelled
+// dialog. An empty function restores the real dialog.
+void SetPrinterDialogForTesting(std::function<std::shared_ptr<Graphics>()> dialog);
 
 // Prints the styled text of a text area, one block of whole lines at a time.
 class StyledTextPrinter {

@@ -55,8 +55,6 @@ const EditCommand* Find(const std::string& itemName)
 
 } // namespace
 
-bool IsEditCommand(const std::string& itemName) { return Find(itemName) != nullptr; }
-
 bool EditCommandApplies(const std::string& itemName, const QTextEdit* area)
 {
     const EditCommand* command = Find(itemName);
