@@ -79,22 +79,27 @@ std::optional<QByteArray> ReadRegularFile(const std::string& path, qint64 limit)
         return std::nullopt;
     }
     // Reading one byte past the limit refuses a file that has grown since, rather than cutting it.
-    QByteArray bytes;
-    bytes.reserve(status.st_size);
-    char chunk[64 * 1024];
-    while (bytes.size() <= limit) {
-        const qint64 wanted = std::min<qint64>(sizeof chunk, limit + 1 - bytes.size());
-        const ssize_t count = ::read(file.Get(), chunk, static_cast<size_t>(wanted));
+    // The file is read straight into the array, which has room for one byte more than it held.
+    QByteArray bytes(status.st_size + 1, Qt::Uninitialized);
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (filled > limit) {
+                return std::nullopt;
+            }
+            bytes.resize(std::min<qint64>(2 * filled, limit + 1));
+        }
+        const ssize_t count = ::read(file.Get(), bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
         if (count == 0) {
+            bytes.truncate(filled);
             return bytes;
         }
         if (count > 0) {
-            bytes.append(chunk, count);
+            filled += count;
         } else if (errno != EINTR) {
             return std::nullopt;
         }
     }
-    return std::nullopt;
 }
 
 std::shared_ptr<Picture> PictureFromPict(const QByteArray& bytes)
