@@ -114,6 +114,8 @@ TEST(Calculate, MessagesComeInOrderAndEndTheCalculation)
                              "\r", "\n", "\r\n", // one line ending: two empty fields
                              ".01\r\r.02", ".01\r\t.02", // a blank line, or a tab after a line ending, is a value
                              "abc\r.01", ".01\r.0.5", ".01\r5%", ".01\r1", ".01\r1.0000001", ".01\r-0.01", ".01\r0x1",
+                             // out of range as typed, though the double sits on the limit
+                             ".01\r-1e-400", ".01\r-2e-324", ".01\r.99999990000000000001",
                              ".01\r1e", ".01\r ", "+++++++++++++++++++++++++++++++++++++++++++++++\r.01\r.02"})
         EXPECT_EQ(Message(Calculate("2", ".05", list)), kBadStatisticMessage) << testing::PrintToString(list);
 
@@ -128,15 +130,45 @@ TEST(Calculate, MessagesComeInOrderAndEndTheCalculation)
 
 TEST(Calculate, RangesOfTestsAndErrorRate)
 {
-    // Wholly digits and wholly one number, blanks around them aside: a paste can bring in anything.
-    for (const char* tests : {"2", " 2\t"})
-        EXPECT_FALSE(Calculate(tests, ".05", ".01\r.02").message.has_value()) << tests;
-    for (const char* tests : {"1", "0", "", "-2", "1000", "99999999999", "2.9", "2abc", "+2", "1e2"})
-        EXPECT_EQ(Message(Calculate(tests, ".05", ".01\r.02")), kTestsRangeMessage) << tests;
-    for (const char* alpha : {".00001", "1e-5", ".9999", " 0.5\t"})
-        EXPECT_FALSE(Calculate("2", alpha, ".01\r.02").message.has_value()) << alpha;
-    for (const char* alpha : {"0", "", "1", ".000009", ".99991", "-.05", "abc", ".05x", ".0.5"})
-        EXPECT_EQ(Message(Calculate("2", alpha, ".01\r.02")), kErrorRateRangeMessage) << alpha;
+    // Wholly digits and wholly one number, on the values as typed. Blanks and line ends around
+    // them (a Return typed after the number) change nothing, the verdicts included.
+    const std::string list = ".01\r.02";
+    for (auto [tests, bare] : {std::pair{"2", "2"}, {" 2\t", "2"}, {"2\r", "2"}, {"\r\n999\n", "999"}})
+        EXPECT_EQ(Calculate(tests, ".05", list).lines, Calculate(bare, ".05", list).lines)
+            << testing::PrintToString(tests);
+    for (const char* tests : {"1", "0", "", "\r", "-2", "1000", "99999999999", "2.9", "2abc", "+2", "1e2", "2\r2"})
+        EXPECT_EQ(Message(Calculate(tests, ".05", list)), kTestsRangeMessage) << testing::PrintToString(tests);
+    for (auto [alpha, bare] : {std::pair{".00001", ".00001"}, {"1e-5", ".00001"}, {".9999", ".9999"},
+                               {" .02\t", ".02"}, {".02\r", ".02"}, {"\n.02\r\n", ".02"}})
+        EXPECT_EQ(Calculate("2", alpha, list).lines, Calculate("2", bare, list).lines) << testing::PrintToString(alpha);
+    EXPECT_EQ(Verdicts(Calculate("2", " .02\r", list)), "yy");
+    for (const char* alpha : {"0", "", "1", ".000009", ".99991", "-.05", "abc", ".05x", ".0.5", ".0\r5",
+                              ".99990000000000000001", "0.00000999999999999999999"})
+        EXPECT_EQ(Message(Calculate("2", alpha, list)), kErrorRateRangeMessage) << testing::PrintToString(alpha);
+}
+
+TEST(Calculate, PrintedDigitsRoundTheExactValues)
+{
+    // A p value equal to its critical value prints as it, whatever the doubles of the two are.
+    for (auto [tests, alpha, p, row] : {
+             std::tuple{"12", ".009", ".00075", ".0008       .0008          yes         .0008\r"},
+             std::tuple{"180", ".009", ".00005", ".0001       .0001          yes         .0001\r"},
+             std::tuple{"20", ".003", ".00015", ".0002       .0002          yes         .0002\r"},
+         }) {
+        std::string full = p;
+        for (int i = 1; i < std::stoi(tests); ++i)
+            full += "\r.9";
+        EXPECT_EQ(Calculate(tests, alpha, full).lines.at(4), row) << alpha << " / " << tests;
+    }
+    // Ties go away from zero on the typed value (each of these as a double lies just below its
+    // tie), and a zero has no sign.
+    for (auto [p, printed] : {std::pair{".00925", ".0093"}, {".01705", ".0171"}, {".03845", ".0385"},
+                              {".29505", ".2951"}, {".51835", ".5184"}, {".00045", ".0005"}, {".000449999", ".0004"},
+                              {"-0", ".0000"}, {"0.99995", "1.0000"}, {"1e-99999999999999999999999", ".0000"}}) {
+        const CalculationResult result = Calculate("2", ".05", std::string(p) + "\r" + p);
+        ASSERT_FALSE(result.message.has_value()) << p;
+        EXPECT_EQ(result.lines[4].substr(0, std::string_view(printed).size() + 1), std::string(printed) + " ") << p;
+    }
 }
 
 TEST(Calculate, BoundaryValuesAndRounding)

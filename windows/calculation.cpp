@@ -2,24 +2,45 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "framework/core/text.h"
 #include "windows/exactdecimal.h"
 
 namespace {
 
-constexpr std::string_view kMask = ".0000";
+// Spaces and tabs around a number are let through, as they are around a p value. In the two
+// one-number fields a line end is a blank too: a Return typed after the number, or a pasted
+// spreadsheet cell's "3\n", leaves the number as it was.
+std::string_view TrimBlanks(std::string_view text)
+{
+    constexpr std::string_view kBlanks = " \t\r\n";
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) + 1 - first);
+}
 
-// The number of tests is digits only, as its key filter lets it be typed; a paste can bring in
-// anything, so the whole text is checked. Blanks (space, tab) around the digits are let through,
-// as they are around a p value.
+// The number of tests is digits only, as its key filter lets it be typed; text can come in other
+// ways, so the whole text is checked.
 bool IsWholeNumber(std::string_view text)
 {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return false;
-    const std::string_view digits = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
-    return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// |value| / divisor to four places, rounded half away from zero on the exact value, in the form
+// the table has always had: ".0167", and "1.0000" where rounding reaches one. Rounding the exact
+// value keeps equal values printing alike and a printed p on the right side of its printed
+// critical value.
+std::string FourPlaces(const ExactDecimal& value, int32_t divisor)
+{
+    // floor(v * 10^4 + 1/2) is floor((floor(v * 10^5) + 5) / 10), and for a whole divisor k,
+    // floor(floor(x) / k) is floor(x / k).
+    const int64_t tenThousandths = (value.ScaledFloor(5) / divisor + 5) / 10;
+    std::string fraction = std::to_string(tenThousandths % 10000);
+    fraction.insert(0, 4 - fraction.size(), '0');
+    const int64_t whole = tenThousandths / 10000;
+    return (whole == 0 ? std::string() : std::to_string(whole)) + "." + fraction;
 }
 
 void Yield(const std::function<void()>& yield)
@@ -38,17 +59,20 @@ CalculationResult Message(std::string_view text)
 CalculationResult Calculate(std::string_view testsText, std::string_view alphaText, std::string_view pText,
                             const std::function<void()>& yield)
 {
+    testsText = TrimBlanks(testsText);
     if (!IsWholeNumber(testsText))
         return Message(kTestsRangeMessage);
     const int32_t n = RuntimeCvtReal64ToSInt32(Val(testsText));
     if (n < 2 || n > 999)
         return Message(kTestsRangeMessage);
+    // The ranges hold on the values as typed: a double would let ".99990000000000000001" in as
+    // .9999, and read "-1e-400" as a zero.
+    alphaText = TrimBlanks(alphaText);
     if (!IsDecimalNumber(alphaText))
         return Message(kErrorRateRangeMessage);
-    const double alpha = Val(alphaText);
-    if (alpha < .00001 || alpha > .9999)
+    const ExactDecimal alpha(alphaText);
+    if (alpha < ExactDecimal(".00001") || alpha > ExactDecimal(".9999"))
         return Message(kErrorRateRangeMessage);
-    const double simple = alpha / n;
     std::string list = ReplaceLineEndings(pText, EndOfLine::Macintosh);
     if (Len(list) == 0)
         return Message(kNoTestDataMessage);
@@ -58,29 +82,27 @@ CalculationResult Calculate(std::string_view testsText, std::string_view alphaTe
 
     // A field that is missing or not a p-value stops the whole calculation with one message:
     // read as 0 it would come out significant.
-    DoubleArray p(n - 1);
-    std::vector<ExactDecimal> exact;
-    exact.reserve(static_cast<std::size_t>(n));
+    const ExactDecimal zero("0");
+    const ExactDecimal mostP(".9999999");
+    std::vector<ExactDecimal> p;
+    p.reserve(static_cast<std::size_t>(n));
     for (int32_t i = 1; i <= n; ++i) {
         const std::string field = NthField(list, tab, i);
         if (!IsDecimalNumber(field))
             return Message(kBadStatisticMessage);
-        const double value = Val(field);
-        if (value > 0.9999999 || value < 0)
+        ExactDecimal value(field);
+        if (value < zero || value > mostP)
             return Message(kBadStatisticMessage);
-        p.Set(i - 1, value);
-        exact.emplace_back(field);
+        p.push_back(std::move(value));
         Yield(yield);
     }
-    // Rounding to a double keeps the order, so the i-th exact value in order is the one whose
-    // double is printed in row i.
-    p.Sort();
-    std::sort(exact.begin(), exact.end());
+    std::sort(p.begin(), p.end());
 
     // Holm: the i-th smallest p-value is held against alpha / (n - i + 1).
-    DoubleArray critical(n - 1);
+    std::vector<std::string> critical;
+    critical.reserve(static_cast<std::size_t>(n));
     for (int32_t i = 1; i <= n; ++i) {
-        critical.Set(i - 1, alpha / RuntimeCvtSInt32ToReal64(n - i + 1));
+        critical.push_back(FourPlaces(alpha, n - i + 1));
         Yield(yield);
     }
 
@@ -91,18 +113,17 @@ CalculationResult Calculate(std::string_view testsText, std::string_view alphaTe
     result.lines.push_back(std::string(10, ' ') + "Sequential" + std::string(19, ' ') + "Simple\r");
     result.lines.push_back("Test p    Critical p   Significant   Critical p\r");
     result.lines.push_back("++++++    ++++++++++   +++++++++++   ++++++++++\r");
-    const std::string simpleText = Format(simple, kMask);
+    const std::string simple = FourPlaces(alpha, n);
     // Once one hypothesis is kept, every later (larger) p-value is kept too.
     bool stop = false;
-    const ExactDecimal exactAlpha(alphaText);
     for (int32_t i = 0; i < n; ++i) {
+        const auto row = static_cast<std::size_t>(i);
         // p <= alpha / k, decided exactly as p * k <= alpha.
-        const bool rejected = !stop && exact[static_cast<std::size_t>(i)].Times(n - i) <= exactAlpha;
+        const bool rejected = !stop && p[row].Times(n - i) <= alpha;
         stop = !rejected;
         const std::string_view significant = rejected ? "    yes" : "     no";
-        result.lines.push_back(Format(p.Get(i), kMask) + std::string(7, ' ') + Format(critical.Get(i), kMask) +
-                               std::string(6, ' ') + std::string(significant) + std::string(9, ' ') +
-                               simpleText + "\r");
+        result.lines.push_back(FourPlaces(p[row], 1) + std::string(7, ' ') + critical[row] + std::string(6, ' ') +
+                               std::string(significant) + std::string(9, ' ') + simple + "\r");
         Yield(yield);
     }
     result.lines.push_back(rule);

@@ -23,8 +23,9 @@ struct CalculationResult {
 };
 
 // testsText is the number of tests (digits only, 2..999), alphaText the family error rate (one
-// decimal number, .00001...9999), pText the p-values, one per line (CR, LF or CR LF) or separated
-// by tabs; only the first n are read. yield is called once per pass of each loop so a long run
-// can let the interface breathe.
+// decimal number, .00001...9999), each with blanks or line ends around it at most; pText the
+// p-values (0...9999999), one per line (CR, LF or CR LF) or separated by tabs, of which only the
+// first n are read. Ranges, verdicts and printed digits are worked out on the values exactly as
+// typed. yield is called once per pass of each loop so a long run can let the interface breathe.
 CalculationResult Calculate(std::string_view testsText, std::string_view alphaText, std::string_view pText,
                             const std::function<void()>& yield = {});

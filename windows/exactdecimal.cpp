@@ -68,6 +68,21 @@ ExactDecimal ExactDecimal::Times(int32_t factor) const
     return ExactDecimal(negative, std::move(product), exponent);
 }
 
+int64_t ExactDecimal::ScaledFloor(int32_t places) const
+{
+    constexpr int64_t kMostDigits = 18;
+    // The digits that stand before the point once the value is scaled.
+    const int64_t whole = static_cast<int64_t>(digits.size()) + exponent + places;
+    if (digits.empty() || whole <= 0)
+        return 0;
+    if (whole > kMostDigits)
+        return 999'999'999'999'999'999;
+    int64_t value = 0;
+    for (int64_t k = 0; k < whole; ++k)
+        value = value * 10 + (k < static_cast<int64_t>(digits.size()) ? digits[static_cast<std::size_t>(k)] - '0' : 0);
+    return value;
+}
+
 void ExactDecimal::Normalise()
 {
     const std::size_t first = digits.find_first_not_of('0');
