@@ -149,8 +149,12 @@ TEST_F(ControlWndTest, TabVisitsTheFieldsAndButtonsButNeverThePictures)
 TEST_F(ControlWndTest, TypedValuesGiveTheTableInTheListFieldAndClearEmptiesTheFields)
 {
     Activate();
+    // A Return, or the keypad's Enter, after a number is a blank.
     QTest::keyClicks(Edit(window->Nvariables()), "3");
+    QTest::keyClick(Edit(window->Nvariables()), Qt::Key_Return);
     QTest::keyClicks(Edit(window->ErrorFld()), ".05");
+    QTest::keyClick(Edit(window->ErrorFld()), Qt::Key_Enter, Qt::KeypadModifier);
+    ASSERT_EQ(window->ErrorFld()->Text(), ".05\r");
     QTextEdit* list = Edit(window->InputFld1());
     QTest::keyClicks(list, ".01\r.04\r.03");
     QTest::mouseClick(window->CalculateBtn()->NativeWidget(), Qt::LeftButton);
@@ -197,11 +201,11 @@ TEST_F(ControlWndTest, AMessageLeavesEveryFieldAsItWas)
 TEST_F(ControlWndTest, KeyFiltersDropAllButDigitsAndControlKeysWithABeep)
 {
     // Typed through the widget: the dropped key leaves the text and beeps once.
-    QTest::keyClicks(Edit(window->Nvariables()), "12a");
+    QTest::keyClicks(Edit(window->Nvariables()), "1.2a");
     QTest::keyClicks(Edit(window->ErrorFld()), ".. -");
     EXPECT_EQ(window->Nvariables()->Text(), "12");
     EXPECT_EQ(window->ErrorFld()->Text(), "..");
-    EXPECT_EQ(ui.beeps, 3);
+    EXPECT_EQ(ui.beeps, 4);
 
     // The digit test compares the key as text, so a key of several characters between "0" and
     // "9" passes; anything else passes only as a control character (or the point, for the rate).
