@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 #include "framework/core/exceptions.h"
@@ -31,6 +32,35 @@ private:
     PropertyTable table_;
 };
 
+// The entries of an accepted list, counted by a walk of its own: each name runs to its blank,
+// and its type says how wide the value after it is.
+size_t EntriesOf(const uint8_t* data, size_t size)
+{
+    const std::string_view list(reinterpret_cast<const char*>(data), size);
+    size_t entries = 0;
+    for (size_t at = 0; at < size; ++entries) {
+        const size_t blank = list.find(' ', at);
+        const PropertyType type = PropertyTypeOf(list.substr(at, blank - at)).value();
+        at = blank + 1;
+        switch (type) {
+        case PropertyType::Int32:
+            at += 4;
+            break;
+        case PropertyType::Boolean:
+            at += 1;
+            break;
+        case PropertyType::Color:
+            at += 3;
+            break;
+        case PropertyType::String: // a big-endian count, then the text
+            at += 4 + (size_t{data[at]} << 24 | size_t{data[at + 1]} << 16 | size_t{data[at + 2]} << 8 |
+                       size_t{data[at + 3]});
+            break;
+        }
+    }
+    return entries;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -38,6 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CountingObject object;
     try {
         SetProperties(object, PropertyList(data, size));
+        if (object.applied != EntriesOf(data, size))
+            std::abort(); // an accepted list has every entry applied, once
     } catch (const FrameworkError&) {
         if (object.applied != 0)
             std::abort(); // a refused list must leave the object untouched

@@ -276,36 +276,41 @@ PixMap ReadPixMap(Reader& r, bool direct)
     return pm;
 }
 
-// Unpacks PackBits data into exactly out.size() bytes; false when the runs do not fill the
-// row exactly (too short, past its end, or cut off).
+// Unpacks PackBits data into exactly out.size() bytes; false when a literal or run would
+// write past the row's end, the data ends before the row is full, or more than no-ops follow.
 bool UnpackBits(std::span<const uint8_t> in, std::span<uint8_t> out)
 {
     size_t i = 0;
     size_t o = 0;
-    while (i < in.size()) {
+    while (o < out.size()) {
+        if (i == in.size()) {
+            return false;
+        }
         int header = static_cast<int8_t>(in[i++]);
         if (header == -128) {
             continue;  // PackBits' no-op
         }
+        size_t n = header >= 0 ? static_cast<size_t>(header) + 1 : static_cast<size_t>(1 - header);
+        if (n > out.size() - o) {
+            return false;
+        }
         if (header >= 0) {
-            size_t n = static_cast<size_t>(header) + 1;
-            if (n > in.size() - i || n > out.size() - o) {
+            if (n > in.size() - i) {
                 return false;
             }
             std::copy_n(in.begin() + static_cast<std::ptrdiff_t>(i), n,
                         out.begin() + static_cast<std::ptrdiff_t>(o));
             i += n;
-            o += n;
         } else {
-            size_t n = static_cast<size_t>(1 - header);
-            if (i == in.size() || n > out.size() - o) {
+            if (i == in.size()) {
                 return false;
             }
             std::fill_n(out.begin() + static_cast<std::ptrdiff_t>(o), n, in[i++]);
-            o += n;
         }
+        o += n;
     }
-    return o == out.size();
+    return std::all_of(in.begin() + static_cast<std::ptrdiff_t>(i), in.end(),
+                       [](uint8_t b) { return b == 0x80; });
 }
 
 // One packed row: a byte count `countWidth` bytes wide, then that many PackBits bytes. Leaves
