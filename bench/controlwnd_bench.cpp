@@ -1,6 +1,6 @@
 #include <QCoreApplication>
 #include <QTextDocument>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -74,7 +74,7 @@ public:
     // The field and its widget both hold the table, and nothing complained.
     void Check(benchmark::State& state, const std::string& table)
     {
-        const auto* widget = static_cast<const QTextEdit*>(field.NativeWidget());
+        const auto* widget = static_cast<const QPlainTextEdit*>(field.NativeWidget());
         if (!message.empty())
             state.SkipWithError(message.c_str());
         else if (field.Text() != table)

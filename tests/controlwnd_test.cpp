@@ -7,7 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -28,7 +28,10 @@
 
 namespace {
 
-QTextEdit* Edit(const std::shared_ptr<TextArea>& area) { return static_cast<QTextEdit*>(area->NativeWidget()); }
+QPlainTextEdit* Edit(const std::shared_ptr<TextArea>& area)
+{
+    return static_cast<QPlainTextEdit*>(area->NativeWidget());
+}
 
 class ControlWndTest : public ProgramTest {
 protected:
@@ -155,7 +158,7 @@ TEST_F(ControlWndTest, TypedValuesGiveTheTableInTheListFieldAndClearEmptiesTheFi
     QTest::keyClicks(Edit(window->ErrorFld()), ".05");
     QTest::keyClick(Edit(window->ErrorFld()), Qt::Key_Enter, Qt::KeypadModifier);
     ASSERT_EQ(window->ErrorFld()->Text(), ".05\r");
-    QTextEdit* list = Edit(window->InputFld1());
+    QPlainTextEdit* list = Edit(window->InputFld1());
     QTest::keyClicks(list, ".01\r.04\r.03");
     QTest::mouseClick(window->CalculateBtn()->NativeWidget(), Qt::LeftButton);
 
@@ -235,8 +238,8 @@ TEST_F(ControlWndTest, KeyFiltersDropAllButDigitsAndControlKeysWithABeep)
 
 TEST_F(ControlWndTest, LengthLimitsHoldForTypingAndPaste)
 {
-    QTextEdit* tests = Edit(window->Nvariables());
-    QTextEdit* rate = Edit(window->ErrorFld());
+    QPlainTextEdit* tests = Edit(window->Nvariables());
+    QPlainTextEdit* rate = Edit(window->ErrorFld());
     QTest::keyClicks(tests, "12345");
     EXPECT_EQ(window->Nvariables()->Text(), "123");
     QTest::keyClicks(rate, ".012345");

@@ -3,15 +3,17 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/windowaccessor.h"
 #include "framework/controls/textarea.h"
+#include "framework/core/text.h"
 #include "framework/printing/printing.h"
 #include "resources/helptext.h"
 #include "testsupport.h"
@@ -30,7 +32,10 @@ protected:
     UiRecorder recorder;
 };
 
-QTextEdit* Edit(const std::shared_ptr<TextArea>& area) { return static_cast<QTextEdit*>(area->NativeWidget()); }
+QPlainTextEdit* Edit(const std::shared_ptr<TextArea>& area)
+{
+    return static_cast<QPlainTextEdit*>(area->NativeWidget());
+}
 
 TEST_F(DescriptionWndTest, IsAResizableWindowWhoseAreasShowTheHelpReadOnly)
 {
@@ -41,7 +46,7 @@ TEST_F(DescriptionWndTest, IsAResizableWindowWhoseAreasShowTheHelpReadOnly)
     EXPECT_TRUE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
     // Nobody edits either area: the plain one shows as a strip along the bottom edge.
     EXPECT_TRUE(Edit(window->DescribeFld())->isReadOnly());
-    QTextEdit* help = Edit(window->DescribeFld2());
+    QPlainTextEdit* help = Edit(window->DescribeFld2());
     EXPECT_TRUE(help->isReadOnly());
     EXPECT_EQ(help->font().family(), QStringLiteral("Times"));
     EXPECT_EQ(help->font().pixelSize(), 11);
@@ -85,6 +90,10 @@ TEST_F(DescriptionWndTest, TheBoldRunIsSetWhenTheWindowIsBuiltOnly)
     ImplicitInstance<DescriptionWnd>()->Show();
     EXPECT_EQ(first->DescribeFld2()->SelStart(), 40);
     EXPECT_EQ(first->DescribeFld2()->SelLength(), 3);
+    // A length past the end selects to the end, however large.
+    first->DescribeFld2()->SetSelStart(1);
+    first->DescribeFld2()->SetSelLength(INT32_MAX);
+    EXPECT_EQ(first->DescribeFld2()->SelLength(), Len(kHelpText) - 1);
 
     // Closed, it is built anew, with the bold run.
     first->Close();

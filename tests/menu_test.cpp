@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -58,7 +58,7 @@ public:
     }
 
     std::shared_ptr<TextArea> Area(const std::string& name) { return Control<TextArea>(name); }
-    QTextEdit* Widget(const std::string& name) { return static_cast<QTextEdit*>(Area(name)->NativeWidget()); }
+    QPlainTextEdit* Widget(const std::string& name) { return static_cast<QPlainTextEdit*>(Area(name)->NativeWidget()); }
     QMenuBar* Bar() { return NativeWidget()->findChild<QMenuBar*>(); }
     QAction* Action(const char* name) { return Bar()->findChild<QAction*>(name); }
 

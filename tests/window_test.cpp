@@ -1,6 +1,6 @@
 #include <QApplication>
 #include <QTest>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
 #include "app/windowaccessor.h"
@@ -97,7 +97,7 @@ TEST_F(WindowTest, DelegateSignatureKindControlClassAndWindowAreChecked)
 TEST_F(WindowTest, TextAreaKeepsItsLineEndsAndCountsCrLfAsTwoCharacters)
 {
     auto field = ImplicitInstance<ProbeWnd>()->Control<TextArea>("Field");
-    auto* widget = static_cast<QTextEdit*>(field->NativeWidget());
+    auto* widget = static_cast<QPlainTextEdit*>(field->NativeWidget());
     field->SetText("one\r\ntwo\r");
     QApplication::processEvents(); // the widget shows a write on the next turn of the loop
     EXPECT_EQ(widget->toPlainText(), "one\ntwo\n");

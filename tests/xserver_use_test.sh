@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # A person's use of the calculator in a real X server, by keyboard and mouse: the fields take
-# what is typed (the number of tests drops a letter), Calculate writes the table into the
-# p-value field, the Edit menu copies and pastes between the fields within their length limits,
-# the question mark opens one Description window however often it is clicked, and closing the
-# calculator with the help still open ends the program with status 0. The fields are read from
-# outside the way a person would take their text: Select All, Copy, and the X clipboard.
+# what is typed (the number of tests drops a letter, typed or composed with a dead key),
+# Calculate writes the table into the p-value field, the Edit menu copies and pastes between the
+# fields within their key filters and length limits, the question mark opens one Description
+# window however often it is clicked, and closing the calculator with the help still open ends
+# the program with status 0. The fields are read from outside the way a person would take their
+# text: Select All, Copy, and the X clipboard.
 # Usage: xserver_use_test.sh <quorvel executable> [C++ compiler]. Exit 77 means skipped.
 # With QUORVEL_SCREENSHOTS set to a folder, the calculator with its table and the help window
 # are saved there as PNG files (needs imagemagick's import).
@@ -15,7 +16,8 @@ compiler=${2:-c++}
 # shellcheck source=tests/xserver_lib.sh
 source "$(dirname "$0")/xserver_lib.sh"
 
-require_tools "apt-get install xvfb xdotool x11-utils xclip" Xvfb xdotool xprop xwininfo xclip timeout
+require_tools "apt-get install xvfb xdotool x11-utils x11-xkb-utils xclip" Xvfb xdotool xprop xwininfo setxkbmap \
+    xclip timeout
 build_close_helper "$compiler"
 start_xvfb
 start_program "$program"
@@ -105,10 +107,20 @@ choose_from_edit_menu() { # mnemonic
     wait_for_menu closed
 }
 
-# 1. Typing. The letter is dropped with a beep; Return starts a new p-value; Tab goes from
-# field to field and on past Clear to Calculate, which space presses.
+# Presses keys on a layout with dead keys: a dead key and a letter make one accented letter,
+# which the program's input method commits as text, not as a key.
+with_dead_keys() { # xdotool key names...
+    setxkbmap -layout us -variant intl || fail "no layout with dead keys"
+    xdotool key "$@"
+    setxkbmap -layout us
+}
+
+# 1. Typing. The letter is dropped with a beep, and so are the accented letters; Return starts a
+# new p-value; Tab goes from field to field and on past Clear to Calculate, which space presses.
 at "${kNvariables[@]}" click 1 type 3a
+with_dead_keys dead_acute e dead_grave a
 xdotool key Tab type .15
+with_dead_keys dead_diaeresis u
 xdotool key Tab type .05
 xdotool key Return type .05
 xdotool key Return type .05
@@ -129,8 +141,9 @@ fi
 text=$(field_text "${kNvariables[@]}") || fail "nothing was copied from the number of tests"
 [ "$text" = 3 ] || fail "the number of tests holds \"$text\", not \"3\": the letter was not dropped"
 
-# 2. Copy and Paste through the Edit menu: the error rate into the cleared number of tests,
-# whose three characters hold all of ".15". A second paste (the shortcut) finds no room.
+# 2. Copy and Paste through the Edit menu: the error rate into the cleared number of tests, whose
+# key filter drops the point of ".15" as it would a typed one. A second paste (the shortcut) finds
+# room for one character of its three.
 forget_clipboard
 at "${kErrorFld[@]}" click 1 key ctrl+a
 choose_from_edit_menu c
@@ -140,8 +153,8 @@ at "${kNvariables[@]}" click 1 key ctrl+a BackSpace
 choose_from_edit_menu p
 xdotool key ctrl+v
 text=$(field_text "${kNvariables[@]}") || fail "nothing was copied from the number of tests after Paste"
-[ "$text" = .15 ] || fail "after Paste the number of tests holds \"$text\", not \".15\""
-echo "the Edit menu copied the error rate into the number of tests"
+[ "$text" = 151 ] || fail "after two pastes of \".15\" the number of tests holds \"$text\", not \"151\""
+echo "the Edit menu copied the error rate into the number of tests, its digits only"
 
 # 3. The question mark opens the help window; a second click brings the same one to the front.
 # The help window opens over the question mark: the calculator is raised for the second click.

@@ -2,18 +2,23 @@
 
 #include <QCoreApplication>
 #include <QFrame>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QTextBlock>
+#include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
 
-#include <array>
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <optional>
 #include <vector>
 
 #include "framework/core/keytext.h"
 #include "framework/core/runtime.h"
+#include "framework/core/system.h"
+#include "framework/core/text.h"
 
 namespace {
 
@@ -72,12 +77,36 @@ Qt::Alignment AreaAlignment(int32_t code)
     }
 }
 
-class TextAreaWidget : public QTextEdit {
+// UTF-16 units of the character at i: a surrogate pair is one character, as its code point is.
+qsizetype CharacterUnits(QStringView text, qsizetype i)
+{
+    return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+}
+
+int CharacterCount(QStringView text)
+{
+    int count = 0;
+    for (qsizetype i = 0; i < text.size(); i += CharacterUnits(text, i))
+        ++count;
+    return count;
+}
+
+// Whether a key's text would go into the field: the widget takes no control characters, and
+// Ctrl or Ctrl and Shift with a key is a command, never text.
+bool TypesText(const QKeyEvent& event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    return !event.text().isEmpty() && event.text().front().category() != QChar::Other_Control &&
+           modifiers != Qt::ControlModifier && modifiers != (Qt::ControlModifier | Qt::ShiftModifier);
+}
+
+// A plain-text widget: Qt's rich-text layout takes minutes over a list of half a million
+// lines that this one lays out in seconds, and it still carries character formats (bold).
+class TextAreaWidget : public QPlainTextEdit {
 public:
-    TextAreaWidget(TextArea& area, QWidget* parent) : QTextEdit(parent), area_(area)
+    TextAreaWidget(TextArea& area, QWidget* parent) : QPlainTextEdit(parent), area_(area)
     {
-        setAcceptRichText(false);
-        connect(this, &QTextEdit::textChanged, this, [this] {
+        connect(this, &QPlainTextEdit::textChanged, this, [this] {
             if (!updating_)
                 area_.WidgetEdited();
         });
@@ -102,34 +131,80 @@ protected:
             if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
                 return false;
         }
-        return QTextEdit::event(event);
+        return QPlainTextEdit::event(event);
     }
 
+    // Every way in which text comes in (a typed key, a key that makes several characters, an
+    // input method's commit, a paste or a drop) goes through Admitted: the key filter and the
+    // length limit hold for each alike.
     void keyPressEvent(QKeyEvent* event) override
     {
-        std::optional<std::string> key = KeyText(*event);
-        if (key && area_.HasHandler(EventId::KeyDown) && area_.Raise(EventId::KeyDown, EventArgs{0, 0, *key})) {
-            event->accept(); // the handler dropped the key
+        const std::optional<std::string> key = KeyText(*event);
+        if (key && IsControlKey(*key)) {
+            if (area_.HasHandler(EventId::KeyDown) && area_.Raise(EventId::KeyDown, EventArgs{0, 0, *key})) {
+                event->accept(); // the handler dropped the key
+                return;
+            }
+            const bool lineBreak = *key == "\r" || *key == "\x03";
+            if (lineBreak && !isReadOnly()) {
+                if (!area_.Multiline()) {
+                    event->ignore();
+                    return;
+                }
+                const QTextCursor cursor = textCursor();
+                if (RoomLeft(cursor.selectionStart(), cursor.selectionEnd()) < 1) {
+                    event->accept();
+                    return;
+                }
+            }
+            QPlainTextEdit::keyPressEvent(event);
             return;
         }
-        if (key && !isReadOnly()) {
-            const bool lineBreak = *key == "\r" || *key == "\x03";
-            if (lineBreak && !area_.Multiline()) {
-                event->ignore();
-                return;
-            }
-            const bool inserts = lineBreak || static_cast<unsigned char>((*key)[0]) >= 32;
-            if (inserts && *key != "\x7f" && RoomLeft() < 1) {
-                event->accept();
-                return;
-            }
+        if (!TypesText(*event)) {
+            QPlainTextEdit::keyPressEvent(event);
+            return;
         }
-        QTextEdit::keyPressEvent(event);
+        const QTextCursor cursor = textCursor();
+        const QString admitted = Admitted(event->text(), cursor.selectionStart(), cursor.selectionEnd());
+        if (admitted == event->text()) {
+            QPlainTextEdit::keyPressEvent(event);
+        } else if (admitted.isEmpty() && !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
+            event->accept(); // dropped by the handler, or no room
+        } else {
+            QKeyEvent cut(event->type(), event->key(), event->modifiers(), admitted, event->isAutoRepeat(),
+                          event->count());
+            QPlainTextEdit::keyPressEvent(&cut);
+            event->setAccepted(cut.isAccepted());
+        }
     }
 
-    // Pasted text is cut to the room that the length limit leaves. A paste can come straight
-    // from a command, with no event to bring the widget up to date: the room is measured on
-    // the field's text, not on what the widget still shows.
+    // A composition in progress (the preedit) is no text of the field's yet: only what the input
+    // method commits is.
+    void inputMethodEvent(QInputMethodEvent* event) override
+    {
+        const QString commit = event->commitString();
+        if (commit.isEmpty()) {
+            QPlainTextEdit::inputMethodEvent(event);
+            return;
+        }
+        // The commit takes the place of the selection and of the range the event replaces.
+        const QTextCursor cursor = textCursor();
+        const int replaced = cursor.selectionStart() + event->replacementStart();
+        const int from = std::max(0, std::min(cursor.selectionStart(), replaced));
+        const int to = std::max(cursor.selectionEnd(), replaced + event->replacementLength());
+        const QString admitted = Admitted(commit, from, to);
+        if (admitted == commit) {
+            QPlainTextEdit::inputMethodEvent(event);
+            return;
+        }
+        QInputMethodEvent cut(event->preeditString(), event->attributes());
+        cut.setCommitString(admitted, event->replacementStart(), event->replacementLength());
+        QPlainTextEdit::inputMethodEvent(&cut);
+        event->setAccepted(cut.isAccepted());
+    }
+
+    // A paste can come straight from a command, with no event to bring the widget up to date:
+    // the widget is brought up to date first, so the room is measured on the field's text.
     void insertFromMimeData(const QMimeData* source) override
     {
         area_.UpdateWidget();
@@ -138,21 +213,60 @@ protected:
         QString text = source->text();
         if (!area_.Multiline())
             text.replace(QChar('\n'), QChar(' ')).replace(QChar('\r'), QChar(' '));
-        if (area_.LimitText() > 0)
-            text.truncate(std::max(0, RoomLeft()));
-        if (!text.isEmpty() || textCursor().hasSelection())
-            textCursor().insertText(text);
+        QTextCursor cursor = textCursor();
+        text = Admitted(text, cursor.selectionStart(), cursor.selectionEnd());
+        if (!text.isEmpty() || cursor.hasSelection())
+            cursor.insertText(text);
     }
 
 private:
-    int RoomLeft() const
+    static bool IsControlKey(const std::string& key)
+    {
+        const auto code = static_cast<unsigned char>(key[0]);
+        return code < 32 || code == 127;
+    }
+
+    // What of the text goes in place of the widget's text between from and to: each character
+    // passes the KeyDown handler as a key of its own, as if typed (a line break as Return), and
+    // what the handler keeps is cut to the room that the length limit leaves. However many
+    // characters the handler drops, the text beeps once.
+    QString Admitted(const QString& text, int from, int to)
+    {
+        const bool filtered = area_.HasHandler(EventId::KeyDown);
+        if (!filtered && area_.LimitText() <= 0)
+            return text;
+        SingleBeep oneBeep;
+        QString admitted;
+        int room = RoomLeft(from, to);
+        for (qsizetype i = 0; i < text.size();) {
+            const bool lineBreak = text[i] == QChar('\r') || text[i] == QChar('\n');
+            const bool crLf = text[i] == QChar('\r') && i + 1 < text.size() && text[i + 1] == QChar('\n');
+            const qsizetype length = crLf ? 2 : CharacterUnits(text, i); // CR LF is one line break
+            const QStringView character = QStringView(text).mid(i, length);
+            i += length;
+            const std::string key = lineBreak ? std::string("\r") : character.toString().toStdString();
+            if (filtered && area_.Raise(EventId::KeyDown, EventArgs{0, 0, key}))
+                continue;
+            if (room > 0) {
+                admitted += lineBreak ? QStringView(u"\n") : character;
+                --room;
+            }
+        }
+        return admitted;
+    }
+
+    // Characters that the length limit leaves for text put in place of the widget's text between
+    // from and to; the largest int when the field has no limit.
+    int RoomLeft(int from, int to) const
     {
         const int32_t limit = area_.LimitText();
         if (limit <= 0)
             return std::numeric_limits<int>::max();
-        const QTextCursor cursor = textCursor();
-        const int used = document()->characterCount() - 1 - (cursor.selectionEnd() - cursor.selectionStart());
-        return limit - used;
+        const QString text = toPlainText();
+        const QStringView view(text);
+        from = std::clamp<int>(from, 0, text.size());
+        to = std::clamp<int>(to, from, text.size());
+        return limit - CharacterCount(view.first(from)) - CharacterCount(view.sliced(to));
     }
 
     TextArea& area_;
@@ -207,22 +321,22 @@ void TextArea::UpdateWidget() const
         widget->ShowText(ToWidgetText(text_));
 }
 
+// Characters of the text are code points, and a byte of no valid UTF-8 is one of them, as Len
+// counts. The widget counts UTF-16 units, shows such a byte as one U+FFFD and a CR LF pair as one
+// line break.
 int TextArea::WidgetPosition(int32_t characters) const
 {
-    // Characters of the text are code points; the widget counts UTF-16 units and shows a
-    // CR LF pair as one line break.
     const std::string text = Text();
     int widget = 0;
     int32_t seen = 0;
     for (size_t i = 0; i < text.size() && seen < characters; ++seen) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        size_t length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+        Utf8Character character = DecodeUtf8(text, i);
+        if (character.code == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
             ++seen; // the pair is two characters of the text
-            length = 2;
+            character.length = 2;
         }
-        widget += length == 4 ? 2 : 1;
-        i += length;
+        widget += character.code >= 0x10000 ? 2 : 1;
+        i += character.length;
     }
     return widget;
 }
@@ -233,16 +347,15 @@ int32_t TextArea::TextPosition(int widgetPosition) const
     int widget = 0;
     int32_t characters = 0;
     for (size_t i = 0; i < text.size() && widget < widgetPosition;) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        size_t length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        Utf8Character character = DecodeUtf8(text, i);
         int32_t count = 1;
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            length = 2;
+        if (character.code == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            character.length = 2;
             count = 2;
         }
-        widget += length == 4 ? 2 : 1;
+        widget += character.code >= 0x10000 ? 2 : 1;
         characters += count;
-        i += length;
+        i += character.length;
     }
     return characters;
 }
@@ -279,8 +392,10 @@ void TextArea::SetSelLength(int32_t length)
     const int end = widget.document()->characterCount() - 1;
     const int32_t startCharacters = TextPosition(start);
     cursor.setPosition(start);
-    cursor.setPosition(std::clamp(WidgetPosition(startCharacters + std::max(0, length)), start, end),
-                       QTextCursor::KeepAnchor);
+    // A length up to INT32_MAX selects to the end: the sum is taken wide so it cannot overflow.
+    const auto endCharacters =
+        static_cast<int32_t>(std::min<int64_t>(int64_t{startCharacters} + std::max(0, length), INT32_MAX));
+    cursor.setPosition(std::clamp(WidgetPosition(endCharacters), start, end), QTextCursor::KeepAnchor);
     widget.setTextCursor(cursor);
 }
 
@@ -360,7 +475,8 @@ void TextArea::ShowProperties()
         return;
     widget->setFocusPolicy(tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
     widget->setFrameShape(border_ ? QFrame::StyledPanel : QFrame::NoFrame);
-    widget->setLineWrapMode(multiline_ && !scrollbarHorizontal_ ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+    widget->setLineWrapMode(multiline_ && !scrollbarHorizontal_ ? QPlainTextEdit::WidgetWidth
+                                                                : QPlainTextEdit::NoWrap);
     widget->setHorizontalScrollBarPolicy(scrollbarHorizontal_ ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     widget->setVerticalScrollBarPolicy(scrollbarVertical_ ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     widget->setReadOnly(readOnly_);

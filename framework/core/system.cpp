@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include <chrono>
+#include <utility>
 
 namespace {
 
@@ -14,6 +15,8 @@ std::function<void(const std::string&)> msgBoxSeam;
 std::function<void()> beepSeam;
 std::function<int32_t()> ticksSeam;
 bool clockPolled = false;
+int singleBeepScopes = 0;
+bool beepedInScope = false;
 
 QElapsedTimer& Clock()
 {
@@ -42,11 +45,21 @@ void MsgBox(const std::string& text)
 
 void Beep()
 {
+    if (singleBeepScopes > 0 && std::exchange(beepedInScope, true))
+        return;
     if (beepSeam)
         beepSeam();
     else
         QApplication::beep();
 }
+
+SingleBeep::SingleBeep()
+{
+    if (singleBeepScopes++ == 0)
+        beepedInScope = false;
+}
+
+SingleBeep::~SingleBeep() { --singleBeepScopes; }
 
 int32_t Ticks()
 {

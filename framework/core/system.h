@@ -9,6 +9,15 @@
 
 void MsgBox(const std::string& text);
 void Beep();
+// While one lives, Beep sounds once at most: a paste whose characters a key filter drops one
+// by one beeps once, not once a character.
+class SingleBeep {
+public:
+    SingleBeep();
+    ~SingleBeep();
+    SingleBeep(const SingleBeep&) = delete;
+    SingleBeep& operator=(const SingleBeep&) = delete;
+};
 // 60 ticks a second, counted from the first call in the process; never negative.
 int32_t Ticks();
 // Lets paint and timer events run (never user input, so no handler is re-entered), at most

@@ -238,50 +238,6 @@ std::string FormatFraction(const std::string& fractionDigits, std::string_view m
     return out;
 }
 
-struct Decoded {
-    int32_t code;
-    std::size_t length;
-};
-
-// One character of UTF-8 at pos; a byte that does not start a valid, shortest-form sequence
-// stands for itself.
-Decoded DecodeOne(std::string_view text, std::size_t pos)
-{
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    const Decoded invalid{lead, 1};
-    std::size_t length = 0;
-    int32_t code = 0;
-    int32_t minimum = 0;
-    if (lead < 0x80) {
-        return invalid;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        code = lead & 0x1F;
-        minimum = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        code = lead & 0x0F;
-        minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        code = lead & 0x07;
-        minimum = 0x10000;
-    } else {
-        return invalid;
-    }
-    if (text.size() - pos < length)
-        return invalid;
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto byte = static_cast<unsigned char>(text[pos + k]);
-        if ((byte & 0xC0) != 0x80)
-            return invalid;
-        code = (code << 6) | (byte & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return invalid;
-    return {code, length};
-}
-
 }  // namespace
 
 double Val(std::string_view text)
@@ -419,6 +375,44 @@ std::string ReplaceLineEndings(std::string_view text, std::string_view ending)
     return out;
 }
 
+Utf8Character DecodeUtf8(std::string_view text, std::size_t pos)
+{
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    const Utf8Character single{lead, 1}; // ASCII, or a byte that stands for itself
+    std::size_t length = 0;
+    int32_t code = 0;
+    int32_t minimum = 0;
+    if (lead < 0x80) {
+        return single;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1F;
+        minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0F;
+        minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07;
+        minimum = 0x10000;
+    } else {
+        return single;
+    }
+    if (text.size() - pos < length)
+        return single;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto byte = static_cast<unsigned char>(text[pos + k]);
+        if ((byte & 0xC0) != 0x80)
+            return single;
+        code = (code << 6) | (byte & 0x3F);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return single;
+    return {code, length};
+}
+
+
 int32_t Len(std::string_view text)
 {
     int32_t count = 0;
@@ -434,14 +428,14 @@ int32_t Len(std::string_view text)
         count += kBlock;
         pos += kBlock;
     }
-    for (; pos < text.size(); pos += DecodeOne(text, pos).length)
+    for (; pos < text.size(); pos += DecodeUtf8(text, pos).length)
         ++count;
     return count;
 }
 
 int32_t Asc(std::string_view text)
 {
-    return text.empty() ? 0 : DecodeOne(text, 0).code;
+    return text.empty() ? 0 : DecodeUtf8(text, 0).code;
 }
 
 std::string Chr(int32_t code)

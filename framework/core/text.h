@@ -43,6 +43,15 @@ std::string ReplaceAll(std::string_view text, std::string_view find, std::string
 // Every line ending (CR LF, CR or LF; CR LF is one ending) replaced by ending.
 std::string ReplaceLineEndings(std::string_view text, std::string_view ending);
 
+// One character of UTF-8 at pos (< text.size()): its code point and its length in bytes. A byte
+// that does not start a valid, shortest-form sequence stands for itself, one byte long; the
+// other services count characters as this does.
+struct Utf8Character {
+    int32_t code;
+    std::size_t length;
+};
+Utf8Character DecodeUtf8(std::string_view text, std::size_t pos);
+
 // Length in characters (code points). A byte that is not part of valid UTF-8 counts as one character.
 int32_t Len(std::string_view text);
 

@@ -6,7 +6,7 @@
 #include <QPrinter>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QTextLayout>
 
 #include "framework/controls/textarea.h"
@@ -119,7 +119,7 @@ std::shared_ptr<StyledTextPrinter> StyledTextPrinterFor(TextArea& area, Graphics
 {
     if (width <= 0)
         throw FrameworkError("styledTextPrinter: the width must be positive, not " + std::to_string(width));
-    auto* edit = qobject_cast<QTextEdit*>(area.NativeWidget());
+    auto* edit = qobject_cast<QPlainTextEdit*>(area.NativeWidget());
     if (edit == nullptr)
         return nullptr;
     area.UpdateWidget();

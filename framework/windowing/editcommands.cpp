@@ -5,7 +5,7 @@
 #include <QMimeData>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 #include <string_view>
 
@@ -13,12 +13,12 @@ namespace {
 
 struct EditCommand {
     std::string_view name;
-    bool (*applies)(const QTextEdit&);
-    void (*run)(QTextEdit&);
+    bool (*applies)(const QPlainTextEdit&);
+    void (*run)(QPlainTextEdit&);
 };
 
-bool Editable(const QTextEdit& area) { return !area.isReadOnly(); }
-bool HasSelection(const QTextEdit& area) { return area.textCursor().hasSelection(); }
+bool Editable(const QPlainTextEdit& area) { return !area.isReadOnly(); }
+bool HasSelection(const QPlainTextEdit& area) { return area.textCursor().hasSelection(); }
 
 bool ClipboardHasText()
 {
@@ -27,22 +27,24 @@ bool ClipboardHasText()
 }
 
 // Each command runs through the widget's own editing calls, so the area's text-changed signal
-// tells the framework's text model, and a paste keeps the area's length limit and line rules.
+// tells the framework's text model, and a paste keeps the area's key filter, length limit and
+// line rules.
 constexpr EditCommand kCommands[] = {
-    {"EditUndo", [](const QTextEdit& a) { return Editable(a) && a.document()->isUndoAvailable(); },
-     [](QTextEdit& a) { a.undo(); }},
-    {"EditCut", [](const QTextEdit& a) { return Editable(a) && HasSelection(a); }, [](QTextEdit& a) { a.cut(); }},
-    {"EditCopy", [](const QTextEdit& a) { return HasSelection(a); }, [](QTextEdit& a) { a.copy(); }},
-    {"EditPaste", [](const QTextEdit& a) { return Editable(a) && ClipboardHasText(); },
-     [](QTextEdit& a) { a.paste(); }},
-    {"EditClear", [](const QTextEdit& a) { return Editable(a) && HasSelection(a); },
-     [](QTextEdit& a) {
+    {"EditUndo", [](const QPlainTextEdit& a) { return Editable(a) && a.document()->isUndoAvailable(); },
+     [](QPlainTextEdit& a) { a.undo(); }},
+    {"EditCut", [](const QPlainTextEdit& a) { return Editable(a) && HasSelection(a); },
+     [](QPlainTextEdit& a) { a.cut(); }},
+    {"EditCopy", [](const QPlainTextEdit& a) { return HasSelection(a); }, [](QPlainTextEdit& a) { a.copy(); }},
+    {"EditPaste", [](const QPlainTextEdit& a) { return Editable(a) && ClipboardHasText(); },
+     [](QPlainTextEdit& a) { a.paste(); }},
+    {"EditClear", [](const QPlainTextEdit& a) { return Editable(a) && HasSelection(a); },
+     [](QPlainTextEdit& a) {
          QTextCursor cursor = a.textCursor();
          cursor.removeSelectedText();
          a.setTextCursor(cursor);
      }},
-    {"EditSelectAll", [](const QTextEdit& a) { return !a.document()->isEmpty(); },
-     [](QTextEdit& a) { a.selectAll(); }},
+    {"EditSelectAll", [](const QPlainTextEdit& a) { return !a.document()->isEmpty(); },
+     [](QPlainTextEdit& a) { a.selectAll(); }},
 };
 
 const EditCommand* Find(const std::string& itemName)
@@ -55,13 +57,13 @@ const EditCommand* Find(const std::string& itemName)
 
 } // namespace
 
-bool EditCommandApplies(const std::string& itemName, const QTextEdit* area)
+bool EditCommandApplies(const std::string& itemName, const QPlainTextEdit* area)
 {
     const EditCommand* command = Find(itemName);
     return command != nullptr && area != nullptr && command->applies(*area);
 }
 
-bool RunEditCommand(const std::string& itemName, QTextEdit* area)
+bool RunEditCommand(const std::string& itemName, QPlainTextEdit* area)
 {
     if (!EditCommandApplies(itemName, area))
         return false;

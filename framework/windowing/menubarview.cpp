@@ -7,7 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 #include <vector>
 
@@ -105,11 +105,11 @@ private:
         if (qobject_cast<QMenuBar*>(now) == nullptr && qobject_cast<QMenu*>(now) == nullptr) {
             if (area_)
                 area_->disconnect(this);
-            area_ = qobject_cast<QTextEdit*>(now);
-            if (QTextEdit* area = Area()) {
-                connect(area, &QTextEdit::selectionChanged, this, [this] { UpdateStates(); });
-                connect(area, &QTextEdit::textChanged, this, [this] { UpdateStates(); });
-                connect(area, &QTextEdit::undoAvailable, this, [this] { UpdateStates(); });
+            area_ = qobject_cast<QPlainTextEdit*>(now);
+            if (QPlainTextEdit* area = Area()) {
+                connect(area, &QPlainTextEdit::selectionChanged, this, [this] { UpdateStates(); });
+                connect(area, &QPlainTextEdit::textChanged, this, [this] { UpdateStates(); });
+                connect(area, &QPlainTextEdit::undoAvailable, this, [this] { UpdateStates(); });
             }
         }
         UpdateStates();
@@ -126,7 +126,7 @@ private:
     std::vector<Command> commands_;
     // The focused text area, held as a widget: one that is going hands the focus on while it
     // is a text area no more.
-    QTextEdit* Area() const { return qobject_cast<QTextEdit*>(area_.data()); }
+    QPlainTextEdit* Area() const { return qobject_cast<QPlainTextEdit*>(area_.data()); }
 
     QPointer<QWidget> area_;
 };
