@@ -11,6 +11,7 @@
 
 #include "app/menubar1.h"
 #include "app/windowaccessor.h"
+#include "framework/controls/eventhandlers.h"
 #include "framework/controls/textarea.h"
 #include "framework/core/propertylist.h"
 #include "testsupport.h"

@@ -5,6 +5,7 @@
 
 #include "app/windowaccessor.h"
 #include "framework/controls/canvas.h"
+#include "framework/controls/eventhandlers.h"
 #include "framework/controls/textarea.h"
 #include "framework/core/propertylist.h"
 #include "framework/windowing/windowlist.h"

@@ -4,6 +4,7 @@
 #include "app/pictureitems.h"
 #include "app/windowaccessor.h"
 #include "framework/controls/canvas.h"
+#include "framework/controls/eventhandlers.h"
 #include "framework/controls/label.h"
 #include "framework/controls/pushbutton.h"
 #include "framework/controls/textarea.h"
@@ -44,25 +45,33 @@ void ControlWnd::CreateControls() { CreateControls0(); }
 
 void ControlWnd::CreateControls0()
 {
-    RuntimeAddEventHandler(*BuildCanvas(*this, "QCanvas", &Question48, kControlWndQCanvasList), EventId::MouseDown,
+    // A control is built whole (made, found, sized or given its picture, its list applied)
+    // before its handler is made and attached.
+    std::shared_ptr<Canvas> qCanvas = BuildCanvas(*this, "QCanvas", &Question48, kControlWndQCanvasList);
+    RuntimeAddEventHandler(*qCanvas, EventId::MouseDown,
                            RuntimeCreateDelegate(&ControlWnd::QCanvas_MouseDown, Self<ControlWnd>(),
                                                  "( Canvas, Int32, Int32 ) as Boolean", kWeakDelegate));
-    RuntimeAddEventHandler(*BuildTextControl(*this, "TextArea", "Nvariables", 14, kControlWndNvariablesList),
-                           EventId::KeyDown,
+    std::shared_ptr<TextControl> nvariables =
+        BuildTextControl(*this, "TextArea", "Nvariables", 14, kControlWndNvariablesList);
+    RuntimeAddEventHandler(*nvariables, EventId::KeyDown,
                            RuntimeCreateDelegate(&ControlWnd::Nvariables_KeyDown, Self<ControlWnd>(),
                                                  "( TextArea, String ) as Boolean", kWeakDelegate));
-    RuntimeAddEventHandler(*BuildTextControl(*this, "TextArea", "ErrorFld", 14, kControlWndErrorFldList),
-                           EventId::KeyDown,
+    std::shared_ptr<TextControl> errorFld =
+        BuildTextControl(*this, "TextArea", "ErrorFld", 14, kControlWndErrorFldList);
+    RuntimeAddEventHandler(*errorFld, EventId::KeyDown,
                            RuntimeCreateDelegate(&ControlWnd::ErrorFld_KeyDown, Self<ControlWnd>(),
                                                  "( TextArea, String ) as Boolean", kWeakDelegate));
     BuildTextControl(*this, "TextArea", "InputFld1", 10, kControlWndInputFld1List);
-    RuntimeAddEventHandler(*BuildTextControl(*this, "PushButton", "ClearBtn", 12, kControlWndClearBtnList),
-                           EventId::Action,
+    std::shared_ptr<TextControl> clearBtn =
+        BuildTextControl(*this, "PushButton", "ClearBtn", 12, kControlWndClearBtnList);
+    RuntimeAddEventHandler(*clearBtn, EventId::Action,
                            RuntimeCreateDelegate(&ControlWnd::ClearBtn_Action, Self<ControlWnd>(), "( PushButton )",
                                                  kWeakDelegate));
-    RuntimeAddEventHandler(
-        *BuildTextControl(*this, "PushButton", "CalculateBtn", 12, kControlWndCalculateBtnList), EventId::Action,
-        RuntimeCreateDelegate(&ControlWnd::CalculateBtn_Action, Self<ControlWnd>(), "( PushButton )", kWeakDelegate));
+    std::shared_ptr<TextControl> calculateBtn =
+        BuildTextControl(*this, "PushButton", "CalculateBtn", 12, kControlWndCalculateBtnList);
+    RuntimeAddEventHandler(*calculateBtn, EventId::Action,
+                           RuntimeCreateDelegate(&ControlWnd::CalculateBtn_Action, Self<ControlWnd>(),
+                                                 "( PushButton )", kWeakDelegate));
     BuildTextControl(*this, "Label", "StaticText1", 14, kControlWndStaticText1List);
     BuildTextControl(*this, "Label", "StaticText3", 12, kControlWndStaticText3List);
     BuildCanvas(*this, "TitlePict", &Vesk, kControlWndTitlePictList);

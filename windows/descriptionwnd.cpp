@@ -1,6 +1,7 @@
 #include "windows/descriptionwnd.h"
 
 #include "app/windowaccessor.h"
+#include "framework/controls/eventhandlers.h"
 #include "framework/controls/textarea.h"
 #include "framework/core/runtime.h"
 #include "framework/printing/printing.h"

@@ -9,6 +9,13 @@
 
 class QWidget;
 
+// Control events by the ids the program attaches handlers with.
+namespace EventId {
+inline constexpr int32_t KeyDown = 13;
+inline constexpr int32_t Action = 15;
+inline constexpr int32_t MouseDown = 18;
+} // namespace EventId
+
 // Font sizes are in the unit the layouts were drawn in; only the default unit (0) occurs.
 enum class FontUnits : uint8_t { Default = 0, Pixel = 1, Point = 2, Inch = 3, Millimeter = 4 };
 
