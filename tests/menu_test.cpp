@@ -14,6 +14,7 @@
 #include "framework/controls/eventhandlers.h"
 #include "framework/controls/textarea.h"
 #include "framework/core/propertylist.h"
+#include "framework/windowing/windowlist.h"
 #include "testsupport.h"
 
 namespace {
@@ -255,6 +256,20 @@ protected:
 TEST_F(BareMenuViewTest, HandlerRegisteredWhileTheWindowIsBuiltIsEnabledOnceItIsActive)
 {
     EXPECT_TRUE(wnd->Action("EditSelectAll")->isEnabled()); // its shortcut works at once
+}
+
+TEST_F(BareMenuViewTest, ReleasedWhileActiveWithTheFocusOnItsBarOrFrameItIsNotCalledBack)
+{
+    // Its widgets go last and move the focus as they go: the bar must not ask the window, its
+    // handlers gone by then, for them.
+    for (bool onBar : {true, false}) {
+        wnd = ImplicitInstance<MenuProbeWnd>();
+        wnd->Show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(wnd->NativeWidget()));
+        onBar ? wnd->Bar()->setFocus(Qt::MenuBarFocusReason) : wnd->NativeWidget()->setFocus();
+        wnd.reset();
+        ReleaseWindowList();
+    }
 }
 
 // --- Items the program's bar does not have: AutoEnable off, and a name with no command ---

@@ -24,22 +24,30 @@ namespace {
 // (the splash), centred on the screen because no title bar invites moving it.
 constexpr int32_t kPlainBoxFrame = 2;
 
+// The widgets reach their window through a weak reference: one that is being destroyed (its
+// members going, its widgets last) is no longer reached, whatever Qt does as the widgets go.
 class ContentWidget : public QWidget {
 public:
-    ContentWidget(Window& window, QWidget* parent) : QWidget(parent), window_(window) {}
+    explicit ContentWidget(QWidget* parent) : QWidget(parent) {}
     QSize sizeHint() const override { return design_; }
     void SetDesignSize(QSize size) { design_ = size; }
+    void Attach(const std::weak_ptr<Window>& window) { window_ = window; }
 
 protected:
-    void resizeEvent(QResizeEvent*) override { window_.LayoutControls(); }
+    void resizeEvent(QResizeEvent*) override
+    {
+        if (auto window = window_.lock())
+            window->LayoutControls();
+    }
     void mousePressEvent(QMouseEvent* event) override
     {
         const QPoint at = event->position().toPoint();
-        window_.DeliverMouseDown(at.x(), at.y());
+        if (auto window = window_.lock())
+            window->DeliverMouseDown(at.x(), at.y());
     }
 
 private:
-    Window& window_;
+    std::weak_ptr<Window> window_;
     QSize design_{100, 100};
 };
 
@@ -47,47 +55,51 @@ private:
 
 class WindowWidget : public QWidget {
 public:
-    explicit WindowWidget(Window& window) : window_(window)
+    WindowWidget()
     {
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
-        content_ = new ContentWidget(window, this);
+        content_ = new ContentWidget(this);
         layout->addWidget(content_);
     }
     ContentWidget* Content() const { return content_; }
+    void Attach(const std::weak_ptr<Window>& window)
+    {
+        window_ = window;
+        content_->Attach(window);
+    }
 
 protected:
     bool event(QEvent* event) override
     {
         if (event->type() == QEvent::WindowActivate)
-            window_.DeliverActivate();
+            if (auto window = window_.lock())
+                window->DeliverActivate();
         return QWidget::event(event);
     }
     void closeEvent(QCloseEvent* event) override
     {
-        if (!window_.CloseButton()) {
-            event->ignore();
-            return;
-        }
         event->ignore(); // the window decides: DeliverClose hides it and lets it go
-        window_.DeliverClose();
+        if (auto window = window_.lock(); window && window->CloseButton())
+            window->DeliverClose();
     }
     void keyPressEvent(QKeyEvent* event) override
     {
         std::optional<std::string> key = KeyText(*event);
-        if (key)
-            window_.DeliverKeyDown(*key);
+        auto window = window_.lock();
+        if (key && window)
+            window->DeliverKeyDown(*key);
         else
             QWidget::keyPressEvent(event);
     }
 
 private:
-    Window& window_;
+    std::weak_ptr<Window> window_;
     ContentWidget* content_;
 };
 
-Window::Window() : widget_(std::make_unique<WindowWidget>(*this))
+Window::Window() : widget_(std::make_unique<WindowWidget>())
 {
     widget_->setAttribute(Qt::WA_DeleteOnClose, false);
 }
@@ -96,6 +108,7 @@ Window::~Window() = default;
 
 void Window::Constructor()
 {
+    widget_->Attach(Self<Window>());
     // Found from here on, so that an Open handler that asks for its own class gets itself.
     RegisterOpenWindow(Self<Window>(), Class() != nullptr ? Class()->name : std::string());
     try {
@@ -190,9 +203,12 @@ void Window::SetMenuBar(std::shared_ptr<MenuBar> bar)
     menuBar_ = std::move(bar);
     auto* layout = static_cast<QVBoxLayout*>(widget_->layout());
     delete layout->menuBar();
-    layout->setMenuBar(menuBar_ ? CreateMenuBarView(widget_.get(), *menuBar_,
-                                                    [this](const std::string& name) { return MenuHandler(name); })
-                                : nullptr);
+    std::weak_ptr<Window> weak = Self<Window>();
+    auto handlerFor = [weak](const std::string& name) {
+        std::shared_ptr<Window> window = weak.lock();
+        return window ? window->MenuHandler(name) : nullptr;
+    };
+    layout->setMenuBar(menuBar_ ? CreateMenuBarView(widget_.get(), *menuBar_, handlerFor) : nullptr);
 }
 
 void Window::AddMenuHandler(const std::string& itemName, std::shared_ptr<Delegate> handler)
