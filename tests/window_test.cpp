@@ -70,11 +70,13 @@ TEST_F(WindowTest, AnOpenHandlerAskingForItsOwnClassGetsItself)
     EXPECT_EQ(window->selfSeenInOpen, window.get());
 }
 
-TEST_F(WindowTest, DelegateSignatureKindControlClassAndWindowAreChecked)
+TEST_F(WindowTest, ControlBuiltOnceAndDelegateSignatureKindControlClassAndWindowAreChecked)
 {
     auto window = ImplicitInstance<ProbeWnd>();
     auto canvas = RuntimeCheckCast<Canvas>(window->New(ClassNamed("Canvas")));
     canvas->Constructor();
+    EXPECT_THROW(canvas->Constructor(), FrameworkError);
+    EXPECT_NE(canvas->NativeWidget(), nullptr); // the first widget stays
     auto field = window->Control<TextArea>("Field");
 
     auto poke = RuntimeCreateDelegate(&ProbeWnd::Poke, window, "( Canvas, Int32, Int32 ) as Boolean", kWeakDelegate);

@@ -1,41 +1,48 @@
 #include "framework/controls/rectcontrol.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include "framework/core/runtime.h"
 
-void RectControl::WidgetDeleter::operator()(QWidget* widget) const { delete widget; }
+struct RectControl::WidgetRef {
+    QPointer<QWidget> widget;
+};
 
-RectControl::~RectControl()
-{
-    // Emptied first, so that the widget's going does not find it holding the widget.
-    widget_.reset();
-}
+RectControl::RectControl() = default;
+
+RectControl::~RectControl() { delete NativeWidget(); }
 
 void RectControl::Constructor()
 {
     if (parent_ == nullptr)
         throw NilObjectException("a control is constructed without a window");
-    widget_.reset(CreateWidget(parent_));
-    widget_->setObjectName("RectControl");
-    // The window's widgets may go first (the window closed while the control is still held).
-    QObject::connect(widget_.get(), &QObject::destroyed, [this] { (void)widget_.release(); });
+    if (widget_)
+        throw FrameworkError("control " + name_ + " is constructed twice");
+    widget_ = std::make_unique<WidgetRef>(WidgetRef{CreateWidget(parent_)});
+    widget_->widget->setObjectName("RectControl");
 }
+
+QWidget* RectControl::NativeWidget() const { return widget_ ? widget_->widget.data() : nullptr; }
 
 void RectControl::SetName(const std::string& name)
 {
     name_ = name;
-    if (widget_)
-        widget_->setObjectName(QString::fromStdString(name_));
+    if (QWidget* widget = NativeWidget())
+        widget->setObjectName(QString::fromStdString(name_));
 }
 
 void RectControl::SetFocus()
 {
-    if (widget_)
-        widget_->setFocus(Qt::OtherFocusReason);
+    if (QWidget* widget = NativeWidget())
+        widget->setFocus(Qt::OtherFocusReason);
 }
 
-bool RectControl::HasFocus() const { return widget_ && widget_->hasFocus(); }
+bool RectControl::HasFocus() const
+{
+    QWidget* widget = NativeWidget();
+    return widget != nullptr && widget->hasFocus();
+}
 
 const PropertyTable& RectControl::Properties() const
 {
@@ -85,23 +92,25 @@ bool RectControl::Raise(int32_t eventId, const EventArgs& args)
 
 void RectControl::ShowProperties()
 {
-    if (!widget_)
+    QWidget* widget = NativeWidget();
+    if (widget == nullptr)
         return;
-    widget_->setObjectName(QString::fromStdString(name_));
-    widget_->setGeometry(left_, top_, width_, height_);
-    widget_->setVisible(visible_);
-    widget_->setEnabled(enabled_);
-    widget_->setToolTip(QString::fromStdString(helpTag_));
+    widget->setObjectName(QString::fromStdString(name_));
+    widget->setGeometry(left_, top_, width_, height_);
+    widget->setVisible(visible_);
+    widget->setEnabled(enabled_);
+    widget->setToolTip(QString::fromStdString(helpTag_));
 }
 
 void RectControl::FollowResize(int32_t deltaWidth, int32_t deltaHeight)
 {
-    if (!widget_)
+    QWidget* widget = NativeWidget();
+    if (widget == nullptr)
         return;
     // Locked to both edges: the control stretches; to the far edge only: it moves along.
     int32_t left = left_ + (lockRight_ && !lockLeft_ ? deltaWidth : 0);
     int32_t width = width_ + (lockRight_ && lockLeft_ ? deltaWidth : 0);
     int32_t top = top_ + (lockBottom_ && !lockTop_ ? deltaHeight : 0);
     int32_t height = height_ + (lockBottom_ && lockTop_ ? deltaHeight : 0);
-    widget_->setGeometry(left, top, std::max(0, width), std::max(0, height));
+    widget->setGeometry(left, top, std::max(0, width), std::max(0, height));
 }

@@ -19,16 +19,18 @@ inline constexpr int32_t MouseDown = 18;
 // Font sizes are in the unit the layouts were drawn in; only the default unit (0) occurs.
 enum class FontUnits : uint8_t { Default = 0, Pixel = 1, Point = 2, Inch = 3, Millimeter = 4 };
 
-// A control placed in a window's content area, built on one Qt widget. The control owns its
-// widget: the widget goes with the control, or earlier with its window's widgets, and the
-// control then goes on without one.
+// A control placed in a window's content area, built on one Qt widget. The widget belongs to the
+// content area, as every child widget does; it goes with the control, or earlier with its
+// window's widgets, and the control then goes on without one.
 class RectControl : public Object {
 public:
+    RectControl();
     ~RectControl() override;
 
     // Where the widget will live: the content area of the window that makes the control.
     void SetParentWidget(QWidget* parent) { parent_ = parent; }
-    // Builds the widget inside the parent widget; NilObjectException when there is none.
+    // Builds the widget inside the parent widget: NilObjectException when there is none, and
+    // FrameworkError when the control was built before.
     void Constructor();
 
     const std::string& Name() const { return name_; }
@@ -52,7 +54,7 @@ public:
     bool Raise(int32_t eventId, const EventArgs& args);
 
     // nullptr before Constructor and after the window's widgets have gone.
-    QWidget* NativeWidget() const { return widget_.get(); }
+    QWidget* NativeWidget() const;
     // Whether the control can take the keyboard focus through Tab.
     virtual bool TakesTabFocus() const { return false; }
 
@@ -63,12 +65,12 @@ protected:
     virtual QWidget* CreateWidget(QWidget* parent) = 0;
 
 private:
-    struct WidgetDeleter {
-        void operator()(QWidget* widget) const;
-    };
+    // A guarded pointer to the widget, made by Constructor: it reads nullptr once the widget has
+    // gone with its window.
+    struct WidgetRef;
 
     QWidget* parent_ = nullptr;
-    std::unique_ptr<QWidget, WidgetDeleter> widget_;
+    std::unique_ptr<WidgetRef> widget_;
     std::map<int32_t, std::shared_ptr<Delegate>> handlers_;
 
     std::string name_;
