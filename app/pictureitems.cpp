@@ -1,26 +1,40 @@
 #include "app/pictureitems.h"
 
+#include <optional>
+
 #include "app/pictureitem.h"
 
 namespace {
 
-// One item per file name, kept for the rest of the run; nothing releases it at shut-down.
-template <const char* FileName>
-std::shared_ptr<Picture> Item()
+// One item per file, kept from first use until shut-down: a picture holds a toolkit image, which
+// must not outlive the toolkit.
+struct PictureItems {
+    PictureItem vesk{"Vesk.pict"};
+    PictureItem veskSmall{"VeskSmall.pict"};
+    // Stored as PNG data under a bare name; it is recognised by its contents.
+    PictureItem badgeSmall{"QuorvelBadge"};
+    PictureItem question48{"Question48.jpg"};
+};
+
+std::optional<PictureItems>& Held()
 {
-    static PictureItem item(FileName);
-    return item.Get();
+    static std::optional<PictureItems> items;
+    return items;
 }
 
-constexpr char kVesk[] = "Vesk.pict";
-constexpr char kVeskSmall[] = "VeskSmall.pict";
-// Stored as PNG data under a bare name; it is recognised by its contents.
-constexpr char kBadgeSmall[] = "QuorvelBadge";
-constexpr char kQuestion48[] = "Question48.jpg";
+PictureItems& Items()
+{
+    std::optional<PictureItems>& items = Held();
+    if (!items)
+        items.emplace();
+    return *items;
+}
 
 } // namespace
 
-std::shared_ptr<Picture> Vesk() { return Item<kVesk>(); }
-std::shared_ptr<Picture> VeskSmall() { return Item<kVeskSmall>(); }
-std::shared_ptr<Picture> BadgeSmall() { return Item<kBadgeSmall>(); }
-std::shared_ptr<Picture> Question48() { return Item<kQuestion48>(); }
+std::shared_ptr<Picture> Vesk() { return Items().vesk.Get(); }
+std::shared_ptr<Picture> VeskSmall() { return Items().veskSmall.Get(); }
+std::shared_ptr<Picture> BadgeSmall() { return Items().badgeSmall.Get(); }
+std::shared_ptr<Picture> Question48() { return Items().question48.Get(); }
+
+void ReleasePictureItems() { Held().reset(); }

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/menubar1.h"
+#include "app/pictureitems.h"
 #include "app/quorvel.h"
 #include "app/windowaccessor.h"
 #include "framework/controls/textarea.h"
@@ -51,6 +52,7 @@ void ModuleFinalisation()
 {
     ReleaseTextAreasAwaitingUpdate();
     ReleaseWindowList();
+    ReleasePictureItems();
     ReleaseClassMaps();
     MenuBar1::ReleaseImplicitInstance();
 }

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "app/menubar1.h"
+#include "app/pictureitems.h"
 #include "app/quorvel.h"
 #include "app/windowaccessor.h"
 #include "framework/pictures/folderitem.h"
@@ -107,8 +108,11 @@ protected:
         EXPECT_TRUE(probe.entered);
         EXPECT_EQ(TakePendingException(), nullptr);
         EXPECT_TRUE(ui.messages.empty());
-        // Shut-down releases the windows, the menu bar, the classes and the application.
+        // Shut-down releases the windows, the pictures, the menu bar, the classes and the
+        // application.
+        const std::weak_ptr<Picture> picture = Vesk();
         ModuleFinalisation();
+        EXPECT_TRUE(picture.expired());
         EXPECT_FALSE(MenuBar1::HasImplicitInstance());
         EXPECT_TRUE(WindowListReleased());
         EXPECT_EQ(FindClass("Window"), nullptr);
