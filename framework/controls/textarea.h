@@ -21,6 +21,8 @@ public:
     bool SelBold() const;
     void SetSelBold(bool bold);
 
+    // The most characters a person can put in, whichever way the text comes (typing, paste,
+    // input method); 0 is no limit. Each character put in also passes the KeyDown handler.
     int32_t LimitText() const { return limitText_; }
     bool Multiline() const { return multiline_; }
     bool Styled() const { return styled_; }
