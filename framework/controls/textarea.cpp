@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "framework/core/keytext.h"
@@ -287,7 +288,7 @@ TextAreaWidget& SelectionWidget(const TextArea& area)
 
 TextArea::~TextArea() = default;
 
-std::string TextArea::Text() const
+const std::string& TextArea::Text() const
 {
     if (widgetNewer_) {
         if (TextAreaWidget* widget = WidgetOf(*this))
@@ -297,9 +298,9 @@ std::string TextArea::Text() const
     return text_;
 }
 
-void TextArea::SetText(const std::string& text)
+void TextArea::SetText(std::string text)
 {
-    text_ = text;
+    text_ = std::move(text);
     ShowText();
 }
 
@@ -326,7 +327,7 @@ void TextArea::UpdateWidget() const
 // line break.
 int TextArea::WidgetPosition(int32_t characters) const
 {
-    const std::string text = Text();
+    const std::string& text = Text();
     int widget = 0;
     int32_t seen = 0;
     for (size_t i = 0; i < text.size() && seen < characters; ++seen) {
@@ -343,7 +344,7 @@ int TextArea::WidgetPosition(int32_t characters) const
 
 int32_t TextArea::TextPosition(int widgetPosition) const
 {
-    const std::string text = Text();
+    const std::string& text = Text();
     int widget = 0;
     int32_t characters = 0;
     for (size_t i = 0; i < text.size() && widget < widgetPosition;) {

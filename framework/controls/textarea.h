@@ -9,8 +9,8 @@ class TextArea : public TextControl {
 public:
     ~TextArea() override;
 
-    std::string Text() const;
-    void SetText(const std::string& text);
+    const std::string& Text() const;
+    void SetText(std::string text);
 
     // Selection in characters of the text, from 0.
     int32_t SelStart() const;

@@ -468,10 +468,12 @@ int32_t RuntimeStringCompare(std::string_view a, std::string_view b)
     return (result > 0) - (result < 0);
 }
 
-std::string RuntimeAddString(std::string a, std::string_view b)
+std::string RuntimeAddString(std::string_view a, std::string_view b)
 {
-    a += b;
-    return a;
+    std::string sum;
+    sum.reserve(a.size() + b.size());
+    sum.append(a).append(b);
+    return sum;
 }
 
 double RuntimeCvtSInt32ToReal64(int32_t value)

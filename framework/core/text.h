@@ -66,8 +66,8 @@ std::string Chr(int32_t code);
 // values (for UTF-8 this is code point order; no case folding, no locale).
 int32_t RuntimeStringCompare(std::string_view a, std::string_view b);
 
-// a followed by b. A text built up a piece at a time is passed in as a temporary and grows in place.
-std::string RuntimeAddString(std::string a, std::string_view b);
+// a followed by b, in one allocation: a text built up a piece at a time is copied once a piece.
+std::string RuntimeAddString(std::string_view a, std::string_view b);
 
 double RuntimeCvtSInt32ToReal64(int32_t value);
 
