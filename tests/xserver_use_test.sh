@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A person's use of the calculator in a real X server, by keyboard and mouse: the fields take
-# what is typed (the number of tests drops a letter, typed or composed with a dead key),
+# what is typed (the number of tests drops a letter, typed or composed with a dead key, and a
+# Return after a number is a blank),
 # Calculate writes the table into the p-value field, the Edit menu copies and pastes between the
 # fields within their key filters and length limits, the question mark opens one Description
 # window however often it is clicked, and closing the calculator with the help still open ends
@@ -115,13 +116,14 @@ with_dead_keys() { # xdotool key names...
     setxkbmap -layout us
 }
 
-# 1. Typing. The letter is dropped with a beep, and so are the accented letters; Return starts a
-# new p-value; Tab goes from field to field and on past Clear to Calculate, which space presses.
+# 1. Typing. The letter is dropped with a beep, and so are the accented letters; a Return after
+# the number of tests or the error rate is a blank, and in the list it starts a new p-value; Tab
+# goes from field to field and on past Clear to Calculate, which space presses.
 at "${kNvariables[@]}" click 1 type 3a
 with_dead_keys dead_acute e dead_grave a
-xdotool key Tab type .15
+xdotool key Return Tab type .15
 with_dead_keys dead_diaeresis u
-xdotool key Tab type .05
+xdotool key Return Tab type .05
 xdotool key Return type .05
 xdotool key Return type .05
 xdotool key Tab Tab space
@@ -144,8 +146,9 @@ text=$(field_text "${kNvariables[@]}") || fail "nothing was copied from the numb
 # 2. Copy and Paste through the Edit menu: the error rate into the cleared number of tests, whose
 # key filter drops the point of ".15" as it would a typed one. A second paste (the shortcut) finds
 # room for one character of its three.
+# The error rate's first line is selected: the Return typed after it is a second one.
 forget_clipboard
-at "${kErrorFld[@]}" click 1 key ctrl+a
+at "${kErrorFld[@]}" click 1 key ctrl+Home shift+End
 choose_from_edit_menu c
 text=$(copied_text) || fail "the Edit menu's Copy put nothing on the clipboard"
 [ "$text" = .15 ] || fail "the Edit menu's Copy put \"$text\" on the clipboard, not the error rate \".15\""
