@@ -6,7 +6,6 @@
 #include <climits>
 #include <cmath>
 #include <limits>
-#include <stdexcept>
 #include <string>
 
 namespace {
@@ -137,23 +136,6 @@ TEST(Runtime, StringCompareIsByUnsignedBytesAndConversionsSaturate)
     for (const auto& [value, expected] : rows)
         EXPECT_EQ(RuntimeCvtReal64ToSInt32(value), expected) << value;
     EXPECT_EQ(RuntimeCvtSInt32ToReal64(INT32_MIN), -2147483648.0);
-}
-
-TEST(DoubleArray, SortsAscendingAndChecksBounds)
-{
-    DoubleArray values(6);
-    const double input[] = {0.3, kNaN, -1, 1e300, kNaN, -0.0, 0.3};
-    for (int32_t i = 0; i <= 6; ++i)
-        values.Set(i, input[i]);
-    values.Sort();
-    // NaN, which no caller stores, goes last rather than break the order.
-    const double sorted[] = {-1, 0, 0.3, 0.3, 1e300};
-    for (int32_t i = 0; i <= 4; ++i)
-        EXPECT_EQ(values.Get(i), sorted[i]) << i;
-    EXPECT_TRUE(std::isnan(values.Get(5)));
-    EXPECT_TRUE(std::isnan(values.Get(6)));
-    EXPECT_THROW(values.Get(7), std::out_of_range);
-    EXPECT_THROW(values.Set(-1, 1), std::out_of_range);
 }
 
 } // namespace

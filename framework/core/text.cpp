@@ -5,7 +5,6 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <stdexcept>
 #include <system_error>
 
 namespace {
@@ -490,38 +489,4 @@ int32_t RuntimeCvtReal64ToSInt32(double value)
     if (value <= -2147483649.0)
         return INT32_MIN;
     return static_cast<int32_t>(value);
-}
-
-DoubleArray::DoubleArray(int32_t ubound)
-{
-    if (ubound < -1)
-        throw std::out_of_range("DoubleArray: upper bound " + std::to_string(ubound) + " is below -1");
-    values.resize(static_cast<std::size_t>(static_cast<int64_t>(ubound) + 1));
-}
-
-double DoubleArray::Get(int32_t i) const
-{
-    return values[Index(i)];
-}
-
-void DoubleArray::Set(int32_t i, double v)
-{
-    values[Index(i)] = v;
-}
-
-void DoubleArray::Sort()
-{
-    std::sort(values.begin(), values.end(), [](double a, double b) {
-        if (std::isnan(a))
-            return false;
-        return std::isnan(b) || a < b;
-    });
-}
-
-std::size_t DoubleArray::Index(int32_t i) const
-{
-    if (i < 0 || static_cast<std::size_t>(i) >= values.size())
-        throw std::out_of_range("DoubleArray: index " + std::to_string(i) + " is outside 0.." +
-                                std::to_string(static_cast<int64_t>(values.size()) - 1));
-    return static_cast<std::size_t>(i);
 }

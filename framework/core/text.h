@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // Text and number services of the runtime. Strings are UTF-8; nothing here depends on the
 // C locale, so a decimal point is always '.' whatever the user's settings are.
@@ -73,19 +72,3 @@ double RuntimeCvtSInt32ToReal64(int32_t value);
 
 // Truncates toward zero; values out of range saturate at INT32_MIN / INT32_MAX; NaN gives 0.
 int32_t RuntimeCvtReal64ToSInt32(double value);
-
-// An array of doubles with indices 0..ubound, all 0 at first; an upper bound of -1 makes it empty.
-class DoubleArray {
-public:
-    explicit DoubleArray(int32_t ubound);
-
-    double Get(int32_t i) const;
-    void Set(int32_t i, double v);
-    // Ascending; NaN, which no caller stores, would go last rather than break the order.
-    void Sort();
-
-private:
-    std::size_t Index(int32_t i) const;
-
-    std::vector<double> values;
-};
