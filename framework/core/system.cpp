@@ -1,12 +1,13 @@
 #include "framework/core/system.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QThread>
 
+#include <algorithm>
 #include <chrono>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -18,18 +19,15 @@ bool clockPolled = false;
 int singleBeepScopes = 0;
 bool beepedInScope = false;
 
-QElapsedTimer& Clock()
+// Milliseconds since the first call in the process, on a clock that never goes back.
+int64_t ElapsedMs()
 {
-    static QElapsedTimer clock = [] {
-        QElapsedTimer timer;
-        timer.start();
-        return timer;
-    }();
-    return clock;
+    static const std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
 }
 
 // Events are let through at most this often, so a loop that yields on every pass stays fast.
-constexpr qint64 kYieldIntervalMs = 4;
+constexpr int64_t kYieldIntervalMs = 4;
 
 } // namespace
 
@@ -66,23 +64,23 @@ int32_t Ticks()
     clockPolled = true;
     if (ticksSeam)
         return ticksSeam();
-    return static_cast<int32_t>(Clock().elapsed() * 60 / 1000);
+    return static_cast<int32_t>(ElapsedMs() * 60 / 1000);
 }
 
 void RuntimeBackgroundTask()
 {
-    static QElapsedTimer sinceLastYield;
+    static std::optional<int64_t> lastYield;
     const bool waiting = clockPolled;
     clockPolled = false;
     if (waiting && !ticksSeam) {
         // Sleep to the next tick boundary: the caller cannot see anything finer.
-        const qint64 elapsed = Clock().elapsed();
-        const qint64 nextTickMs = ((elapsed * 60 / 1000) + 1) * 1000 / 60;
-        QThread::msleep(static_cast<unsigned long>(std::max<qint64>(1, nextTickMs - elapsed)));
+        const int64_t elapsed = ElapsedMs();
+        const int64_t nextTickMs = ((elapsed * 60 / 1000) + 1) * 1000 / 60;
+        QThread::msleep(static_cast<unsigned long>(std::max<int64_t>(1, nextTickMs - elapsed)));
     }
-    if (sinceLastYield.isValid() && sinceLastYield.elapsed() < kYieldIntervalMs && !waiting)
+    if (lastYield && ElapsedMs() - *lastYield < kYieldIntervalMs && !waiting)
         return;
-    sinceLastYield.start();
+    lastYield = ElapsedMs();
     if (QCoreApplication::instance() != nullptr)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
