@@ -4,6 +4,9 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <map>
 #include <optional>
 #include <utility>
@@ -43,6 +46,13 @@ char* qtArgv[] = {qtProgramName, nullptr};
 
 void RuntimeInit()
 {
+#if defined(__GLIBC__)
+    // A long list and the text widget's document are blocks of megabytes that each calculation
+    // frees and makes anew. Kept in the heap, up to 64 MiB, they are not handed back to the
+    // system page by page at each free and faulted in again at the next use.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+#endif
     RuntimeState& state = State();
     if (!state.classes)
         state.classes.emplace();
