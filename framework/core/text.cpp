@@ -411,7 +411,6 @@ Utf8Character DecodeUtf8(std::string_view text, std::size_t pos)
     return {code, length};
 }
 
-
 int32_t Len(std::string_view text)
 {
     int32_t count = 0;
