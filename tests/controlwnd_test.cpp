@@ -8,8 +8,10 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTest>
 #include <QPlainTextEdit>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -157,6 +159,36 @@ TEST_F(ControlWndTest, ControlsShowWhatTheirListsSay)
     ASSERT_NE(Question48(), nullptr);
     EXPECT_EQ(window->QCanvas()->Backdrop(), Question48());
     EXPECT_EQ(window->TitlePict()->Backdrop(), Vesk());
+}
+
+// What a small field holds is what it shows: each value it takes, up to its limit, lies whole on
+// one line inside the field's border, centred across it.
+TEST_F(ControlWndTest, SmallFieldsShowEveryValueTheyTakeWholeOnOneCentredLine)
+{
+    Activate(); // laid out at the fields' own size and font
+    for (auto [area, text] : {std::pair{window->Nvariables(), "2"}, {window->Nvariables(), "12"},
+                              {window->Nvariables(), "999"}, {window->ErrorFld(), ".05"},
+                              {window->ErrorFld(), ".005"}, {window->ErrorFld(), ".999"},
+                              {window->ErrorFld(), "9999"}}) {
+        SCOPED_TRACE(text);
+        area->SetText(text);
+        QCoreApplication::processEvents();
+        QPlainTextEdit* edit = Edit(area);
+        const QTextBlock block = edit->document()->firstBlock();
+        ASSERT_EQ(block.text().toStdString(), text);
+        ASSERT_EQ(block.layout()->lineCount(), 1) << "the value wraps";
+        QTextCursor end(block);
+        end.movePosition(QTextCursor::EndOfBlock);
+        const QRect first = edit->cursorRect(QTextCursor(block));
+        const QRect last = edit->cursorRect(end);
+        const QRect visible = edit->viewport()->rect();
+        EXPECT_TRUE(edit->contentsRect().contains(edit->viewport()->geometry())) << "inside the border";
+        EXPECT_GE(first.left(), visible.left());
+        EXPECT_LE(last.left(), visible.right() + 1);
+        EXPECT_GE(first.top(), visible.top());
+        EXPECT_LE(first.top() + block.layout()->lineAt(0).height(), visible.bottom() + 1.0);
+        EXPECT_LE(std::abs((first.left() - visible.left()) - (visible.right() + 1 - last.left())), 1);
+    }
 }
 
 TEST_F(ControlWndTest, TabVisitsTheFieldsAndButtonsButNeverThePictures)

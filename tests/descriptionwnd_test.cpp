@@ -1,9 +1,11 @@
+#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -98,6 +100,23 @@ TEST_F(DescriptionWndTest, TheBoldRunIsSetWhenTheWindowIsBuiltOnly)
     // Closed, it is built anew, with the bold run.
     first->Close();
     ExpectFreshBoldRun(*ImplicitInstance<DescriptionWnd>()->DescribeFld2());
+}
+
+// The help opens with its title on the first line seen, the first time and each time after.
+TEST_F(DescriptionWndTest, OpensAtItsFirstLine)
+{
+    for (int opening = 0; opening < 2; ++opening) {
+        SCOPED_TRACE(opening);
+        auto window = ImplicitInstance<DescriptionWnd>();
+        QCoreApplication::processEvents(); // it comes on screen
+        QPlainTextEdit* help = Edit(window->DescribeFld2());
+        ASSERT_TRUE(help->isVisible());
+        EXPECT_EQ(help->verticalScrollBar()->value(), 0);
+        const QRect title = help->cursorRect(QTextCursor(help->document()));
+        EXPECT_GE(title.top(), 0);
+        EXPECT_EQ(help->cursorForPosition(title.center()).position(), 0);
+        window->Close();
+    }
 }
 
 // --- Printing ---

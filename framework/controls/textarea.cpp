@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -274,6 +275,22 @@ private:
     bool updating_ = false;
 };
 
+// Sets the selection. Off screen it does not scroll the field: until it is shown, the widget lays
+// its text out at no real width and would scroll by lines it does not have, and a window would open
+// below its first line. On screen the cursor is brought into view.
+void Select(QPlainTextEdit& widget, const QTextCursor& cursor)
+{
+    if (widget.isVisible()) {
+        widget.setTextCursor(cursor);
+        return;
+    }
+    const int top = widget.verticalScrollBar()->value();
+    const int left = widget.horizontalScrollBar()->value();
+    widget.setTextCursor(cursor);
+    widget.verticalScrollBar()->setValue(top);
+    widget.horizontalScrollBar()->setValue(left);
+}
+
 TextAreaWidget* WidgetOf(const TextArea& area) { return static_cast<TextAreaWidget*>(area.NativeWidget()); }
 
 // The selection lives in the widget: an area whose window has gone has none.
@@ -374,7 +391,7 @@ void TextArea::SetSelStart(int32_t start)
     QTextCursor cursor = widget.textCursor();
     const int end = widget.document()->characterCount() - 1;
     cursor.setPosition(std::clamp(WidgetPosition(std::max(0, start)), 0, end));
-    widget.setTextCursor(cursor);
+    Select(widget, cursor);
 }
 
 int32_t TextArea::SelLength() const
@@ -397,7 +414,7 @@ void TextArea::SetSelLength(int32_t length)
     const auto endCharacters =
         static_cast<int32_t>(std::min<int64_t>(int64_t{startCharacters} + std::max(0, length), INT32_MAX));
     cursor.setPosition(std::clamp(WidgetPosition(endCharacters), start, end), QTextCursor::KeepAnchor);
-    widget.setTextCursor(cursor);
+    Select(widget, cursor);
 }
 
 bool TextArea::SelBold() const
@@ -482,6 +499,10 @@ void TextArea::ShowProperties()
     widget->setVerticalScrollBarPolicy(scrollbarVertical_ ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     widget->setReadOnly(readOnly_);
     widget->setTabChangesFocus(!acceptTabs_);
+    // A field that cannot scroll gives its text all the room inside its border: the document's
+    // usual margin would cut a small field's one line at the bottom and wrap four digits.
+    if (!scrollbarVertical_ && !scrollbarHorizontal_)
+        widget->document()->setDocumentMargin(0);
     QTextOption option = widget->document()->defaultTextOption();
     option.setAlignment(AreaAlignment(alignment_));
     widget->document()->setDefaultTextOption(option);
