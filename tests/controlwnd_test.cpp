@@ -8,12 +8,14 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,19 +72,24 @@ size_t OpenCount(std::string_view qualifiedName)
     return count;
 }
 
-enum class Way { Key, InputMethod, Paste };
+enum class Way { Key, CtrlShiftKey, InputMethod, Paste };
 
-// Puts the text in at the end of the field's text, as one key, one commit or one paste.
-void Insert(TextArea& area, Way way, const QString& text)
+// Puts the text in as one key, one commit or one paste, in place of the selection that starts at
+// from (the end of the text when -1) and holds length characters. A commit also replaces the
+// replaced characters after the cursor. A key "\r" is Return.
+void Insert(TextArea& area, Way way, const QString& text, int32_t from = -1, int32_t length = 0, int replaced = 0)
 {
-    area.SetSelStart(Len(area.Text()));
+    area.SetSelStart(from < 0 ? Len(area.Text()) : from);
+    area.SetSelLength(length);
     auto* edit = static_cast<QPlainTextEdit*>(area.NativeWidget());
-    if (way == Way::Key) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+    if (way == Way::Key || way == Way::CtrlShiftKey) {
+        const bool ctrl = way == Way::CtrlShiftKey;
+        QKeyEvent press(QEvent::KeyPress, text == "\r" ? Qt::Key_Return : ctrl ? Qt::Key_Space : Qt::Key_unknown,
+                        ctrl ? Qt::ControlModifier | Qt::ShiftModifier : Qt::NoModifier, text);
         QApplication::sendEvent(edit, &press);
     } else if (way == Way::InputMethod) {
         QInputMethodEvent commit;
-        commit.setCommitString(text);
+        commit.setCommitString(text, 0, replaced);
         QApplication::sendEvent(edit, &commit);
     } else {
         QApplication::clipboard()->setText(text);
@@ -323,27 +330,56 @@ TEST_F(ControlWndTest, LengthLimitsHoldForTypingAndPaste)
 TEST_F(ControlWndTest, KeyFilterAndLengthLimitHoldForKeysCommitsAndPastes)
 {
     const QString longPaste = QString("a1").repeated(100000);
-    const std::tuple<Way, bool, const char*, QString, const char*, int> rows[] = {
-        // way, into the error rate (else the number of tests), before, put in, after, beeps
+    struct Row {
+        Way way;
+        bool rate; // into the error rate, else the number of tests
+        const char* before;
+        QString text;
+        const char* after;
+        int beeps;
+        int32_t from = -1; // the selection the text takes the place of; -1 is the end
+        int32_t length = 0;
+        int replaced = 0; // characters after the cursor that a commit replaces
+    };
+    const Row rows[] = {
         {Way::InputMethod, false, "", "12345abc", "123", 1},
         {Way::InputMethod, false, "12", QStringLiteral("\u00E9\u00E0\u00FC"), "12", 1}, // dead key and letter
         {Way::InputMethod, true, ".05", QStringLiteral("\u00E9\u00E9\u00E9"), ".05", 1},
         {Way::InputMethod, true, ".", "05\r\n", ".05\r", 0},
+        {Way::InputMethod, true, "", "05\r\n", "05\r", 0},
+        {Way::InputMethod, true, ".05", "12", ".12", 0, 1, 0, 2}, // replaces the "05" after the cursor
         {Way::Key, false, "12", "34", "123", 0},
         {Way::Key, false, "1", "a2b", "12", 1},
+        {Way::Key, false, "123", "\r", "123", 0}, // a full field takes no line break
+        {Way::Key, false, "123", "4", "123", 0, 0},
+        // Ctrl and Shift type formatting characters on some layouts: a zero-width non-joiner, a
+        // left-to-right mark, a soft hyphen are no digits.
+        {Way::CtrlShiftKey, false, "3", QStringLiteral("\u200C"), "3", 1},
+        {Way::CtrlShiftKey, true, ".05", QStringLiteral("\u200E"), ".05", 1},
+        {Way::CtrlShiftKey, false, "1", QStringLiteral("\u00AD"), "1", 1},
         {Way::Paste, false, "", "3ab", "3", 1},
         {Way::Paste, true, "", "x.0y5z", ".05", 1},
         {Way::Paste, false, "", longPaste, "111", 1},
+        {Way::Paste, false, "12", "ab", "", 1, 0, 2}, // over the whole text
     };
-    for (const auto& [way, rate, before, text, after, beeps] : rows) {
-        TextArea& area = rate ? *window->ErrorFld() : *window->Nvariables();
-        SCOPED_TRACE(area.Name() + " <- " + text.left(20).toStdString());
-        area.SetText(before);
+    for (const Row& row : rows) {
+        TextArea& area = row.rate ? *window->ErrorFld() : *window->Nvariables();
+        SCOPED_TRACE(area.Name() + " <- " + row.text.left(20).toStdString());
+        area.SetText(row.before);
         ui.beeps = 0;
-        Insert(area, way, text);
-        EXPECT_EQ(area.Text(), after);
-        EXPECT_EQ(ui.beeps, beeps);
+        Insert(area, row.way, row.text, row.from, row.length, row.replaced);
+        EXPECT_EQ(area.Text(), row.after);
+        EXPECT_EQ(ui.beeps, row.beeps);
     }
+
+    // A Ctrl key that is a command stays one, whatever text it carries.
+    TextArea& rate = *window->ErrorFld();
+    rate.SetText(".05");
+    ui.beeps = 0;
+    QKeyEvent selectAll(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, QStringLiteral("\u200E"));
+    QApplication::sendEvent(rate.NativeWidget(), &selectAll);
+    EXPECT_EQ(rate.SelLength(), 3);
+    EXPECT_EQ(ui.beeps, 0);
 
     // A composition in progress is not the field's text yet; only its commit meets the filter.
     TextArea& tests = *window->Nvariables();
@@ -355,6 +391,63 @@ TEST_F(ControlWndTest, KeyFilterAndLengthLimitHoldForKeysCommitsAndPastes)
     EXPECT_EQ(ui.beeps, 0);
     Insert(tests, Way::InputMethod, "4");
     EXPECT_EQ(tests.Text(), "124");
+}
+
+// Undo after a paste takes back the paste alone, and a key typed after it is a step of its own.
+TEST_F(ControlWndTest, APasteIsAnUndoStepOfItsOwn)
+{
+    for (auto [area, typed, pasted, after] : {std::tuple{window->Nvariables(), "1", "2", "3"},
+                                             {window->InputFld1(), ".0", "12", "5"}}) {
+        SCOPED_TRACE(area->Name());
+        QPlainTextEdit* edit = Edit(area);
+        QTest::keyClicks(edit, typed);
+        QApplication::clipboard()->setText(pasted);
+        edit->paste();
+        QTest::keyClicks(edit, after);
+        const std::string all = std::string(typed) + pasted + after;
+        ASSERT_EQ(area->Text(), all);
+        edit->undo();
+        EXPECT_EQ(area->Text(), all.substr(0, all.size() - 1));
+        edit->undo();
+        EXPECT_EQ(area->Text(), typed);
+    }
+}
+
+// A drop that the key filter or the length limit cut is a copy, and one that puts nothing in is
+// refused, so that its source keeps what it carried; a drop that goes in whole may move it.
+TEST_F(ControlWndTest, ADropThatTheRulesCutLeavesItsSourceWhole)
+{
+    Activate();
+    const std::tuple<bool, const char*, const char*, const char*, std::optional<Qt::DropAction>> rows[] = {
+        // into the error rate (else the number of tests), before, carried, after, the drop's end
+        {true, "", "abc\n.05\nxyz", "\r.05", Qt::CopyAction},
+        {false, "123", ".01\n.02\n.03", "123", std::nullopt}, // refused
+        {true, "", ".05", ".05", Qt::MoveAction},
+        {false, "1", "23", "123", Qt::MoveAction},
+    };
+    for (const auto& [rate, before, carried, after, action] : rows) {
+        TextArea& area = rate ? *window->ErrorFld() : *window->Nvariables();
+        SCOPED_TRACE(area.Name() + " <- " + carried);
+        area.SetText(before);
+        area.UpdateWidget();
+        QMimeData data;
+        data.setText(carried);
+        // Dragged in and let go, as a move: what a drag between the fields proposes.
+        QWidget* viewport = Edit(rate ? window->ErrorFld() : window->Nvariables())->viewport();
+        const QPoint at(30, 8);
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(viewport, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(viewport, &move);
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
+        ASSERT_EQ(drop.proposedAction(), Qt::MoveAction);
+        QApplication::sendEvent(viewport, &drop);
+        EXPECT_EQ(area.Text(), after);
+        EXPECT_EQ(drop.isAccepted(), action.has_value());
+        if (action) {
+            EXPECT_EQ(drop.dropAction(), *action);
+        }
+    }
 }
 
 // A byte of no valid UTF-8 is one character, as Len counts it, and the widget shows it as one.
@@ -371,6 +464,9 @@ TEST_F(ControlWndTest, SelectionPositionsCountAnInvalidByteAsOneCharacter)
     list.SetSelStart(2);
     list.SetSelLength(1);
     EXPECT_EQ(Edit(window->InputFld1())->textCursor().selectedText(), "b");
+    list.SetSelStart(7); // after the character beyond U+FFFF, which the widget keeps as two units
+    list.SetSelLength(1);
+    EXPECT_EQ(Edit(window->InputFld1())->textCursor().selectedText(), "d");
     list.SetSelStart(5);
     list.SetSelLength(length);
     EXPECT_EQ(Edit(window->InputFld1())->textCursor().selectedText(), QStringLiteral("c\U0001F600d"));

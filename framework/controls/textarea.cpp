@@ -1,9 +1,11 @@
 #include "framework/controls/textarea.h"
 
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QFrame>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -93,14 +95,48 @@ int CharacterCount(QStringView text)
     return count;
 }
 
-// Whether a key's text would go into the field: the widget takes no control characters, and
-// Ctrl or Ctrl and Shift with a key is a command, never text.
-bool TypesText(const QKeyEvent& event)
+// Whether the widget puts the key's text in, as the toolkit's text editing decides: a formatting
+// character (a zero-width non-joiner, a direction mark, a soft hyphen) whatever the modifiers,
+// since keyboard layouts type some of them with Ctrl and Shift; other printable text unless Ctrl,
+// or Ctrl and Shift, make the key a command.
+bool InsertsText(const QKeyEvent& event)
 {
+    const QString text = event.text();
+    if (text.isEmpty())
+        return false;
+    const QChar first = text.front();
+    if (first.category() == QChar::Other_Format)
+        return true;
     const Qt::KeyboardModifiers modifiers = event.modifiers();
-    return !event.text().isEmpty() && event.text().front().category() != QChar::Other_Control &&
-           modifiers != Qt::ControlModifier && modifiers != (Qt::ControlModifier | Qt::ShiftModifier);
+    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
+        return false;
+    return first.isPrint() || first.category() == QChar::Other_PrivateUse ||
+           (first.isHighSurrogate() && text.size() > 1 && text[1].isLowSurrogate());
 }
+
+// The editing commands that the widget carries out before it looks at a key's text: such a key
+// stays a command whatever text it carries.
+bool IsEditCommand(const QKeyEvent& event)
+{
+    static constexpr QKeySequence::StandardKey kCommands[] = {
+        QKeySequence::SelectAll,         QKeySequence::Copy,
+        QKeySequence::Cut,               QKeySequence::Paste,
+        QKeySequence::Undo,              QKeySequence::Redo,
+        QKeySequence::Delete,            QKeySequence::Backspace,
+        QKeySequence::DeleteStartOfWord, QKeySequence::DeleteEndOfWord,
+        QKeySequence::DeleteEndOfLine,   QKeySequence::DeleteCompleteLine,
+        QKeySequence::InsertParagraphSeparator, QKeySequence::InsertLineSeparator,
+    };
+    return std::any_of(std::begin(kCommands), std::end(kCommands),
+                       [&](QKeySequence::StandardKey command) { return event.matches(command); });
+}
+
+// What of a text goes into a field, and whether that is all of it: a character that the key
+// filter drops or that finds no room leaves the text short.
+struct Admission {
+    QString text;
+    bool whole = true;
+};
 
 // A plain-text widget: Qt's rich-text layout takes minutes over a list of half a million
 // lines that this one lays out in seconds, and it still carries character formats (bold).
@@ -137,8 +173,8 @@ protected:
     }
 
     // Every way in which text comes in (a typed key, a key that makes several characters, an
-    // input method's commit, a paste or a drop) goes through Admitted: the key filter and the
-    // length limit hold for each alike.
+    // input method's commit, a paste or a drop) goes through Admit: the key filter and the length
+    // limit hold for each alike.
     void keyPressEvent(QKeyEvent* event) override
     {
         const std::optional<std::string> key = KeyText(*event);
@@ -162,22 +198,22 @@ protected:
             QPlainTextEdit::keyPressEvent(event);
             return;
         }
-        if (!TypesText(*event)) {
+        if (isReadOnly() || !InsertsText(*event) || IsEditCommand(*event)) {
             QPlainTextEdit::keyPressEvent(event);
             return;
         }
-        const QTextCursor cursor = textCursor();
-        const QString admitted = Admitted(event->text(), cursor.selectionStart(), cursor.selectionEnd());
-        if (admitted == event->text()) {
+        QTextCursor cursor = textCursor();
+        const Admission admitted = Admit(event->text(), cursor.selectionStart(), cursor.selectionEnd());
+        if (admitted.whole) {
             QPlainTextEdit::keyPressEvent(event);
-        } else if (admitted.isEmpty() && !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
-            event->accept(); // dropped by the handler, or no room
-        } else {
-            QKeyEvent cut(event->type(), event->key(), event->modifiers(), admitted, event->isAutoRepeat(),
-                          event->count());
-            QPlainTextEdit::keyPressEvent(&cut);
-            event->setAccepted(cut.isAccepted());
+            return;
         }
+        // Dropped by the handler or cut to the room left: what remains goes in as typed text.
+        if (!admitted.text.isEmpty()) {
+            cursor.insertText(admitted.text);
+            setTextCursor(cursor);
+        }
+        event->accept();
     }
 
     // A composition in progress (the preedit) is no text of the field's yet: only what the input
@@ -194,13 +230,13 @@ protected:
         const int replaced = cursor.selectionStart() + event->replacementStart();
         const int from = std::max(0, std::min(cursor.selectionStart(), replaced));
         const int to = std::max(cursor.selectionEnd(), replaced + event->replacementLength());
-        const QString admitted = Admitted(commit, from, to);
-        if (admitted == commit) {
+        const Admission admitted = Admit(commit, from, to);
+        if (admitted.text == commit) {
             QPlainTextEdit::inputMethodEvent(event);
             return;
         }
         QInputMethodEvent cut(event->preeditString(), event->attributes());
-        cut.setCommitString(admitted, event->replacementStart(), event->replacementLength());
+        cut.setCommitString(admitted.text, event->replacementStart(), event->replacementLength());
         QPlainTextEdit::inputMethodEvent(&cut);
         event->setAccepted(cut.isAccepted());
     }
@@ -210,15 +246,39 @@ protected:
     void insertFromMimeData(const QMimeData* source) override
     {
         area_.UpdateWidget();
+        inserted_ = Inserted::Nothing;
         if (isReadOnly() || source == nullptr || !source->hasText())
             return;
         QString text = source->text();
         if (!area_.Multiline())
             text.replace(QChar('\n'), QChar(' ')).replace(QChar('\r'), QChar(' '));
         QTextCursor cursor = textCursor();
-        text = Admitted(text, cursor.selectionStart(), cursor.selectionEnd());
-        if (!text.isEmpty() || cursor.hasSelection())
-            cursor.insertText(text);
+        const Admission admitted = Admit(text, cursor.selectionStart(), cursor.selectionEnd());
+        inserted_ = admitted.whole ? Inserted::All : admitted.text.isEmpty() ? Inserted::Nothing : Inserted::Part;
+        if (admitted.text.isEmpty() && !cursor.hasSelection())
+            return;
+        // The document joins an insertion to the one before it, typed or pasted, into one undo
+        // step while it counts as modified: marked unmodified on either side, a paste (or a drop)
+        // is an undo step of its own.
+        document()->setModified(false);
+        cursor.insertText(admitted.text);
+        document()->setModified(false);
+    }
+
+    // A drop that the key filter or the length limit cut is a copy, and one that put nothing in
+    // is refused: either way its source keeps what it carried. A drop that went in whole may
+    // move it. (A move within one field always goes in whole: it frees the room it takes, and
+    // its text is the field's own.)
+    void dropEvent(QDropEvent* event) override
+    {
+        inserted_ = Inserted::Nothing;
+        QPlainTextEdit::dropEvent(event);
+        if (!event->isAccepted() || inserted_ == Inserted::All)
+            return;
+        if (inserted_ == Inserted::Nothing)
+            event->ignore();
+        else
+            event->setDropAction(Qt::CopyAction);
     }
 
 private:
@@ -232,13 +292,13 @@ private:
     // passes the KeyDown handler as a key of its own, as if typed (a line break as Return), and
     // what the handler keeps is cut to the room that the length limit leaves. However many
     // characters the handler drops, the text beeps once.
-    QString Admitted(const QString& text, int from, int to)
+    Admission Admit(const QString& text, int from, int to)
     {
         const bool filtered = area_.HasHandler(EventId::KeyDown);
         if (!filtered && area_.LimitText() <= 0)
-            return text;
+            return {text, true};
         SingleBeep oneBeep;
-        QString admitted;
+        Admission admitted;
         int room = RoomLeft(from, to);
         for (qsizetype i = 0; i < text.size();) {
             const bool lineBreak = text[i] == QChar('\r') || text[i] == QChar('\n');
@@ -247,12 +307,12 @@ private:
             const QStringView character = QStringView(text).mid(i, length);
             i += length;
             const std::string key = lineBreak ? std::string("\r") : character.toString().toStdString();
-            if (filtered && area_.Raise(EventId::KeyDown, EventArgs{0, 0, key}))
+            if ((filtered && area_.Raise(EventId::KeyDown, EventArgs{0, 0, key})) || room <= 0) {
+                admitted.whole = false;
                 continue;
-            if (room > 0) {
-                admitted += lineBreak ? QStringView(u"\n") : character;
-                --room;
             }
+            admitted.text += lineBreak ? QStringView(u"\n") : character;
+            --room;
         }
         return admitted;
     }
@@ -273,6 +333,8 @@ private:
 
     TextArea& area_;
     bool updating_ = false;
+    // How much of what the last paste or drop carried went in.
+    enum class Inserted { Nothing, Part, All } inserted_ = Inserted::Nothing;
 };
 
 // Sets the selection. Off screen it does not scroll the field: until it is shown, the widget lays
