@@ -33,6 +33,21 @@ std::string Verdicts(const CalculationResult& result)
     return verdicts;
 }
 
+std::string Joined(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line;
+    return text;
+}
+
+// The whole answer as one text, so that a table and a message never compare equal: the message,
+// or the table's lines one after another.
+std::string Answer(const CalculationResult& result)
+{
+    return result.message.value_or("") + Joined(result.lines);
+}
+
 std::string Message(const CalculationResult& result)
 {
     EXPECT_TRUE(result.lines.empty());
@@ -83,7 +98,11 @@ TEST(Calculate, VerdictsFollowTheSortedOrderAndStopRule)
 
 TEST(Calculate, EveryLineEndingAndTabSeparatesValues)
 {
-    const std::vector<std::string> expected = Calculate("3", ".05", ".01\r.04\r.03").lines;
+    const std::vector<std::string> expected = Table({
+        ".0100       .0167          yes         .0167\r",
+        ".0300       .0250           no         .0167\r",
+        ".0400       .0500           no         .0167\r",
+    });
     for (const char* list : {".01\n.04\n.03", ".01\r\n.04\r\n.03", ".01\t.04\t.03", ".01\r\n.04\t.03",
                              ".01\n.04\r.03\r\n", " .01 \r.04\t.03\r.05"})
         EXPECT_EQ(Calculate("3", ".05", list).lines, expected) << testing::PrintToString(list);
@@ -133,14 +152,31 @@ TEST(Calculate, RangesOfTestsAndErrorRate)
     // Wholly digits and wholly one number, on the values as typed. Blanks and line ends around
     // them (a Return typed after the number) change nothing, the verdicts included.
     const std::string list = ".01\r.02";
-    for (auto [tests, bare] : {std::pair{"2", "2"}, {" 2\t", "2"}, {"2\r", "2"}, {"\r\n999\n", "999"}})
-        EXPECT_EQ(Calculate(tests, ".05", list).lines, Calculate(bare, ".05", list).lines)
-            << testing::PrintToString(tests);
+    const std::string twoTests = Joined(Table({
+        ".0100       .0250          yes         .0250\r",
+        ".0200       .0500          yes         .0250\r",
+    }));
+    // 999 tests are taken, and then the list's two values are too few.
+    for (auto [tests, answer] : {std::pair{"2", twoTests}, {" 2\t", twoTests}, {"2\r", twoTests},
+                                 {"\r\n999\n", std::string(kBadStatisticMessage)}})
+        EXPECT_EQ(Answer(Calculate(tests, ".05", list)), answer) << testing::PrintToString(tests);
     for (const char* tests : {"1", "0", "", "\r", "-2", "1000", "99999999999", "2.9", "2abc", "+2", "1e2", "2\r2"})
         EXPECT_EQ(Message(Calculate(tests, ".05", list)), kTestsRangeMessage) << testing::PrintToString(tests);
-    for (auto [alpha, bare] : {std::pair{".00001", ".00001"}, {"1e-5", ".00001"}, {".9999", ".9999"},
-                               {" .02\t", ".02"}, {".02\r", ".02"}, {"\n.02\r\n", ".02"}})
-        EXPECT_EQ(Calculate("2", alpha, list).lines, Calculate("2", bare, list).lines) << testing::PrintToString(alpha);
+    const std::string least = Joined(Table({
+        ".0100       .0000           no         .0000\r",
+        ".0200       .0000           no         .0000\r",
+    }));
+    const std::string most = Joined(Table({
+        ".0100       .5000          yes         .5000\r",
+        ".0200       .9999          yes         .5000\r",
+    }));
+    const std::string twoPercent = Joined(Table({
+        ".0100       .0100          yes         .0100\r",
+        ".0200       .0200          yes         .0100\r",
+    }));
+    for (auto [alpha, answer] : {std::pair{".00001", least}, {"1e-5", least}, {".9999", most}, {" .02\t", twoPercent},
+                                 {".02\r", twoPercent}, {"\n.02\r\n", twoPercent}})
+        EXPECT_EQ(Answer(Calculate("2", alpha, list)), answer) << testing::PrintToString(alpha);
     EXPECT_EQ(Verdicts(Calculate("2", " .02\r", list)), "yy");
     for (const char* alpha : {"0", "", "1", ".000009", ".99991", "-.05", "abc", ".05x", ".0.5", ".0\r5",
                               ".99990000000000000001", "0.00000999999999999999999"})
@@ -192,7 +228,7 @@ TEST(Calculate, NineHundredNinetyNineValuesReadFromAHundredThousandLines)
     const CalculationResult result = Calculate("999", ".05", list, [&] { ++yields; });
     ASSERT_FALSE(result.message.has_value());
     ASSERT_EQ(result.lines.size(), 999u + 6u);
-    EXPECT_GT(yields, 999); // the interface breathes while a long list is worked through
+    EXPECT_EQ(yields, 3 * 999); // the interface breathes once a value in each of the three passes
     EXPECT_EQ(result.lines[4], ".0000       .0001          yes         .0001\r");
     EXPECT_EQ(result.lines[5], ".0002       .0001           no         .0001\r");
     EXPECT_EQ(result.lines[1002], ".9984       .0500           no         .0001\r");

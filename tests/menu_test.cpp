@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
@@ -67,6 +68,8 @@ public:
     bool Handled_Action()
     {
         ++handled;
+        if (handlerThrows)
+            throw NilObjectException("the handler met a nil object");
         return handlerResult;
     }
     void AddMenuHandlers(Window&) override
@@ -81,6 +84,7 @@ public:
     }
     int handled = 0;
     bool handlerResult = true;
+    bool handlerThrows = false;
 };
 
 class MenuViewTest : public ProgramTest {
@@ -242,6 +246,18 @@ TEST_F(MenuViewTest, HandlerOnTheWindowComesBeforeTheBuiltInCommandByItemOrShort
     Choose("EditCopy");
     EXPECT_EQ(wnd->handled, 3);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "abc"); // false lets the built-in command act
+
+    // One that throws has had the choice too. Its error ends the event loop, which hands it on
+    // to be reported; the exit here only keeps a lost error from leaving the loop running.
+    wnd->handlerThrows = true;
+    QGuiApplication::clipboard()->setText("clip");
+    QTimer::singleShot(0, wnd->NativeWidget(), [this] {
+        Choose("EditCopy");
+        QCoreApplication::exit(0);
+    });
+    EXPECT_THROW(RuntimeRun(), NilObjectException);
+    EXPECT_EQ(wnd->handled, 4);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "clip");
 }
 
 class BareMenuViewTest : public MenuViewTest {
@@ -261,14 +277,26 @@ TEST_F(BareMenuViewTest, HandlerRegisteredWhileTheWindowIsBuiltIsEnabledOnceItIs
 TEST_F(BareMenuViewTest, ReleasedWhileActiveWithTheFocusOnItsBarOrFrameItIsNotCalledBack)
 {
     // Its widgets go last and move the focus as they go: the bar must not ask the window, its
-    // handlers gone by then, for them.
+    // handlers gone by then, for them. A bar that goes while it has the focus, replaced by
+    // another, must not hear of the focus leaving it either.
     for (bool onBar : {true, false}) {
         wnd = ImplicitInstance<MenuProbeWnd>();
         wnd->Show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(wnd->NativeWidget()));
+        if (onBar) {
+            wnd->Bar()->setFocus(Qt::MenuBarFocusReason);
+            ASSERT_EQ(QApplication::focusWidget(), wnd->Bar());
+            wnd->SetMenuBar(MenuBar1::ImplicitInstance());
+            EXPECT_EQ(Enabled(), std::set<std::string>{"EditSelectAll"}); // the new bar asks the window
+            QApplication::processEvents(); // and comes on screen when the loop turns
+        }
         onBar ? wnd->Bar()->setFocus(Qt::MenuBarFocusReason) : wnd->NativeWidget()->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), onBar ? static_cast<QWidget*>(wnd->Bar()) : wnd->NativeWidget());
+        const std::weak_ptr<MenuProbeWnd> released = wnd;
         wnd.reset();
         ReleaseWindowList();
+        EXPECT_TRUE(released.expired());
+        EXPECT_EQ(QApplication::focusWidget(), nullptr);
     }
 }
 

@@ -196,6 +196,20 @@ TEST(PictDecoder, DecodesTheLayoutsNoFixtureHas)
          Make({.frame = {10, 20, 13, 25}, .colours = kFourColours, .src = {0, 1, 1, 3}, .dst = {11, 24, 12, 26},
                .rows = Packed({0, 1, 2, 3, 0, 0, 0, 0})}),
          5, 3, clipped},
+        // Two columns fall left of the frame: nothing lands at the end of the row above.
+        {"dstRect left of the frame, clipped",
+         Make({.frame = {0, 0, 2, 4}, .colours = kFourColours, .dst = {1, -2, 2, 2},
+               .rows = Packed({0, 1, 2, 0, 0, 0, 0, 0})}),
+         4, 2, {kWhite, kWhite, kWhite, kWhite, kBlue, kRed, kWhite, kWhite}},
+        {"rows of the map outside srcRect are not drawn",
+         Make({.frame = {0, 0, 2, 4}, .bounds = {0, 0, 2, 4}, .colours = kFourColours,
+               .rows = {9, 7, 0, 1, 2, 0, 0, 0, 0, 0, 9, 7, 1, 1, 1, 1, 0, 0, 0, 0}}),
+         4, 2, {kRed, kGreen, kBlue, kRed, kWhite, kWhite, kWhite, kWhite}},
+        // A table entry names its index; 256 names none and is passed over, whatever its colour.
+        {"colour entry for index 256",
+         Pict({0, 0, 1, 4}).U16({0x0098}).PixMap(8, {0, 0, 1, 4}, 0, 8, 1, 8).U32(0)
+             .U16({0, 1, 0, 0, 0, 0, 256, 0xFFFF, 0, 0}).Copy({0, 0, 1, 4}, {0, 0, 1, 4}).Raw(Packed(Bytes(8, 0))).End(),
+         4, 1, Pixels(4, kBlack)},
     };
     for (const auto& [what, bytes, width, height, argb] : rows) {
         SCOPED_TRACE(what);
@@ -256,9 +270,11 @@ TEST(PictDecoder, RefusesHostilePictures)
         {"VersionOnePicture", Patched(plain, 522, {0x11, 0x01})}, {"MissingHeaderOp", Patched(plain, 526, {0x00})},
         {"NoEndOfPicture", Bytes(plain.begin(), plain.end() - 2)},
         {"SixteenBitDirectPixels", Direct(3, 3, Packed(Bytes(4, 0)), 16, 5)},
+        {"DirectPixelsOfTwoComponents", Direct(0, 2, Packed(Bytes(4, 0)))},
         {"PackBitsRunPastTheRow", Make({.rows = {2, 0xF6, 0}})},       // 11 zeros for an 8-byte row
         {"PackBitsLiteralPastTheRow", Make({.rows = {10, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0}})}, // 9 bytes for 8
         {"PackBitsLiteralPastItsCount", Make({.rows = {3, 7, 0, 0}})}, // an 8-byte literal in a 3-byte row
+        {"PackBitsByteAfterTheRow", Make({.rows = {10, 7, 0, 0, 0, 0, 0, 0, 0, 0, 5}})},
         {"RowCountPastTheEnd", Make({.rows = {0xF0, 7, 0, 0, 0, 0, 0, 0, 0, 0}})},
         {"PaletteIndexOutsideTheTable",
          Make({.colours = {0xFF0000, 0x00FF00}, .rows = Packed({0, 1, 5, 0, 0, 0, 0, 0})})},
@@ -299,4 +315,22 @@ TEST(PictDecoder, LimitsHoldToTheLastOneAllowed)
     };
     EXPECT_TRUE(Decode(column(4096)).has_value());
     EXPECT_FALSE(Decode(column(4097)).has_value());
+
+    // A map 4096 wide, its row bytes counted in two bytes, drawn whole into a frame 4 wide; one
+    // column more is refused. Each row is runs of up to 128 zeros.
+    const auto wideMap = [](int width) {
+        Pict map({0, 0, 1, 4});
+        map.U16({0x0098}).PixMap(width, {0, 0, 1, width}, 0, 8, 1, 8).Colours({0});
+        map.Copy({0, 0, 1, width}, {0, 0, 1, width}).U16({(width + 127) / 128 * 2});
+        for (int left = width; left > 0; left -= 128)
+            map.Raw({static_cast<uint8_t>(1 - std::min(left, 128)), 0});
+        return map.End();
+    };
+    const auto wide = Decode(wideMap(4096));
+    ASSERT_TRUE(wide.has_value());
+    EXPECT_EQ(wide->argb, Pixels(4, kBlack));
+    EXPECT_FALSE(Decode(wideMap(4097)).has_value());
+
+    // A colour table of 256 entries is the largest (257 are refused).
+    EXPECT_TRUE(Decode(Make({.colours = std::vector<uint32_t>(256, 0)})).has_value());
 }

@@ -106,7 +106,7 @@ TEST(Utf8, LenAscChrCountCodePoints)
           std::tuple{"\xE2\x82\xAC", 1, 0x20AC}, std::tuple{"\xF0\x9F\x98\x80x", 2, 0x1F600},
           std::tuple{"\xFF\xC3", 2, 0xFF}, std::tuple{"\xE2\x82", 2, 0xE2}, std::tuple{"\xC0\xAF", 2, 0xC0},
           std::tuple{"\xE0\x80\xAF", 3, 0xE0}, std::tuple{"\xF0\x80\x80\xAF", 4, 0xF0},
-          std::tuple{"\xED\xA0\x80", 3, 0xED}}) {
+          std::tuple{"\xED\xA0\x80", 3, 0xED}, std::tuple{"\xED\xBF\xBF", 3, 0xED}}) {
         EXPECT_EQ(Len(text), len) << testing::PrintToString(std::string(text));
         EXPECT_EQ(Asc(text), asc) << testing::PrintToString(std::string(text));
     }

@@ -135,10 +135,14 @@ TEST_F(WindowTest, TabFollowsTheTabIndexesNotTheOrderOfMaking)
 
 TEST_F(WindowTest, AClosedWindowLastsUntilTheLoopTurns)
 {
-    // Closed through its frame, as a person does, with nothing else holding it: it must not go
-    // inside its own close event.
+    // Closed through its frame, as a person does, with nothing else holding it: it leaves the
+    // screen at once, but must not go inside its own close event.
     std::weak_ptr<Window> window = ImplicitInstance<ProbeWnd>();
-    window.lock()->NativeWidget()->close();
+    QWidget* frame = window.lock()->NativeWidget();
+    window.lock()->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+    frame->close();
+    EXPECT_FALSE(frame->isVisible());
     EXPECT_EQ(GetImplicitWindow(ProbeWnd::kQualifiedName), nullptr);
     EXPECT_FALSE(window.expired());
     QApplication::processEvents();
