@@ -450,6 +450,49 @@ TEST_F(ControlWndTest, ADropThatTheRulesCutLeavesItsSourceWhole)
     }
 }
 
+// A line with no blank in hundreds of characters (a comma-separated row) costs the word wrap the
+// square of its length: the field wraps it anywhere instead, and wraps at words again once its
+// whole text is replaced by lines without such a run.
+TEST_F(ControlWndTest, AListHoldingALongRowWithNoBlankWrapsAnywhere)
+{
+    QPlainTextEdit* list = Edit(window->InputFld1());
+    const auto wraps = [&] { return list->wordWrapMode(); };
+    ASSERT_EQ(wraps(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QApplication::clipboard()->setText(QString(".01 ").repeated(500)); // blanks: words as ever
+    list->paste();
+    EXPECT_EQ(wraps(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+
+    const QString row = QString(".01234,").repeated(40);
+    QApplication::clipboard()->setText(row);
+    list->paste();
+    EXPECT_EQ(wraps(), QTextOption::WrapAnywhere);
+    EXPECT_EQ(window->InputFld1()->Text(), QString(".01 ").repeated(500).append(row).toStdString());
+
+    // Replaced whole by the program, and by a person who pastes over all of it; Undo brings
+    // the row back and the wrapping with it.
+    window->InputFld1()->SetText(".01\r.02");
+    window->InputFld1()->UpdateWidget();
+    EXPECT_EQ(wraps(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QApplication::clipboard()->setText(row);
+    list->paste();
+    EXPECT_EQ(wraps(), QTextOption::WrapAnywhere);
+    list->selectAll();
+    QApplication::clipboard()->setText(".05");
+    list->paste();
+    EXPECT_EQ(wraps(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    list->undo();
+    EXPECT_EQ(window->InputFld1()->Text(), row.toStdString() + ".01\r.02"); // pasted at the start
+    EXPECT_EQ(wraps(), QTextOption::WrapAnywhere);
+
+    // A run that grows past the bound as it is typed.
+    window->InputFld1()->SetText(std::string(256, '1'));
+    window->InputFld1()->UpdateWidget();
+    list->moveCursor(QTextCursor::End);
+    EXPECT_EQ(wraps(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QTest::keyClicks(list, "1");
+    EXPECT_EQ(wraps(), QTextOption::WrapAnywhere);
+}
+
 // A byte of no valid UTF-8 is one character, as Len counts it, and the widget shows it as one.
 TEST_F(ControlWndTest, SelectionPositionsCountAnInvalidByteAsOneCharacter)
 {

@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -148,6 +149,9 @@ public:
             if (!updating_)
                 area_.WidgetEdited();
         });
+        // Told before the changed lines are laid out, so that the wrapping fits them first.
+        connect(document(), &QTextDocument::contentsChange, this,
+                [this](int position, int, int added) { FitWrapping(position, added); });
     }
 
     void ShowText(const QString& text)
@@ -282,6 +286,43 @@ protected:
     }
 
 private:
+    // Wrapping at words costs the toolkit a look ahead to the next blank for every wrapped line,
+    // which grows with the square of a line that has no blank (a comma-separated row of numbers):
+    // two million characters take minutes. A field that holds such a run wraps anywhere, a cost
+    // that grows with the length; lines that fit the width look the same either way. It goes back
+    // to wrapping at words when its whole text is replaced by one without such a run.
+    void FitWrapping(int position, int added)
+    {
+        QTextDocument* document = this->document();
+        bool longRun = false;
+        const QTextBlock last = document->findBlock(position + added);
+        for (QTextBlock block = document->findBlock(position); block.isValid() && !longRun; block = block.next()) {
+            longRun = block.length() > kLongestWrappedRun && HasLongRun(block.text());
+            if (block == last)
+                break;
+        }
+        const bool wholeText = position == 0 && added >= document->characterCount() - 1;
+        if (longRun && wordWrapMode() != QTextOption::WrapAnywhere)
+            setWordWrapMode(QTextOption::WrapAnywhere);
+        else if (!longRun && wholeText && wordWrapMode() != QTextOption::WrapAtWordBoundaryOrAnywhere)
+            setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    }
+
+    static bool HasLongRun(const QString& line)
+    {
+        int run = 0;
+        for (const QChar character : line) {
+            // Only a space or a tab is sure to let a line break: anything else may join a run.
+            run = character == QChar(' ') || character == QChar('\t') ? 0 : run + 1;
+            if (run > kLongestWrappedRun)
+                return true;
+        }
+        return false;
+    }
+
+    // Far wider than any field, and short enough that looking ahead over such runs stays cheap.
+    static constexpr int kLongestWrappedRun = 256;
+
     static bool IsControlKey(const std::string& key)
     {
         const auto code = static_cast<unsigned char>(key[0]);
