@@ -26,7 +26,9 @@ start_program "$program"
 # The window's height in its list; what the window has beyond it is the menu bar above.
 readonly kContentHeight=460
 # Points inside the controls, in the window's content.
-readonly kNvariables=(284 132) kErrorFld=(284 156) kInputFld1=(190 320) kQCanvas=(411 299)
+readonly kNvariables=(284 132) kErrorFld=(284 156) kInputFld1=(190 320) kQCanvas=(411 299) kClearBtn=(408 415)
+# On the first line of the p-value list.
+readonly kFirstListLine=(50 216)
 # The first row of the table for three p-values of .05 at the error rate .15: each equals its
 # critical value .15 / 3, which the division in doubles lands just below.
 readonly kFirstRow=".0500       .0500          yes         .0500"
@@ -82,6 +84,20 @@ field_text() { # x y
     copied_text
 }
 
+# Drags with the left button from one point of the content to another, in steps as a hand does:
+# the toolkit starts a drag only once the pointer has moved some way.
+drag() { # from x, from y, to x, to y
+    local step
+    at "$1" "$2" mousedown 1
+    for step in 1 2 3 4 5 6 7 8; do
+        at $(($1 + ($3 - $1) * step / 8)) $(($2 + ($4 - $2) * step / 8))
+        sleep 0.05
+    done
+    at $(($3 + 1)) "$4"
+    sleep 0.2
+    xdotool mouseup 1
+}
+
 # Waits for the Edit menu to open (or, with "closed", to close) after the keys that do that.
 # The menu is the program's one visible window that no window manager would place (override
 # redirect): its window type is no sign, since a menu opened again may say only "normal".
@@ -118,9 +134,12 @@ with_dead_keys() { # xdotool key names...
 
 # 1. Typing. The letter is dropped with a beep, and so are the accented letters; a Return after
 # the number of tests or the error rate is a blank, and in the list it starts a new p-value; Tab
-# goes from field to field and on past Clear to Calculate, which space presses.
+# goes from field to field and on past Clear to Calculate, which space presses. Ctrl and Shift
+# with a key that types a formatting character are no exception.
 at "${kNvariables[@]}" click 1 type 3a
 with_dead_keys dead_acute e dead_grave a
+# Ctrl and Shift with a key that types a zero-width non-joiner, as a Persian layout has it: no digit.
+xdotool key ctrl+shift+U200C ctrl+shift+U200C
 xdotool key Return Tab type .15
 with_dead_keys dead_diaeresis u
 xdotool key Return Tab type .05
@@ -159,7 +178,32 @@ text=$(field_text "${kNvariables[@]}") || fail "nothing was copied from the numb
 [ "$text" = 151 ] || fail "after two pastes of \".15\" the number of tests holds \"$text\", not \"151\""
 echo "the Edit menu copied the error rate into the number of tests, its digits only"
 
-# 3. The question mark opens the help window; a second click brings the same one to the front.
+# 3. Dragged onto a small field, a selection goes in within the field's key filter and limit;
+# what the field does not take stays in the list, which keeps the whole selection. A drop that
+# nothing of goes in changes neither field.
+at "${kClearBtn[@]}" click 1
+at "${kInputFld1[@]}" click 1 type abc
+xdotool key Return type .05
+xdotool key Return type xyz
+xdotool key ctrl+a
+drag "${kFirstListLine[@]}" "${kErrorFld[@]}"
+text=$(field_text "${kErrorFld[@]}") || fail "nothing was copied from the error rate after the drop"
+[ "$text" = $'\n.05' ] || fail "the list dropped on the error rate left \"$text\" there, not a line break and \".05\""
+text=$(field_text "${kInputFld1[@]}") || fail "nothing was copied from the list after the drop"
+[ "$text" = $'abc\n.05\nxyz' ] || fail "after a drop that the error rate cut the list holds \"$text\""
+at "${kNvariables[@]}" click 1 type 123
+at "${kInputFld1[@]}" click 1 key ctrl+a type .01
+xdotool key Return type .02
+xdotool key Return type .03
+xdotool key ctrl+a
+drag "${kFirstListLine[@]}" "${kNvariables[@]}"
+text=$(field_text "${kNvariables[@]}") || fail "nothing was copied from the number of tests after the drop"
+[ "$text" = 123 ] || fail "the list dropped on a full number of tests left \"$text\" there"
+text=$(field_text "${kInputFld1[@]}") || fail "nothing was copied from the list after the refused drop"
+[ "$text" = $'.01\n.02\n.03' ] || fail "after a drop that went nowhere the list holds \"$text\""
+echo "drops onto the small fields took what the rules let through and the list kept its text"
+
+# 4. The question mark opens the help window; a second click brings the same one to the front.
 # The help window opens over the question mark: the calculator is raised for the second click.
 at "${kQCanvas[@]}" click 1
 deadline=$(($(now_ms) + 5000))
@@ -191,5 +235,5 @@ count=$(xdotool search --all --pid "$program_pid" --name '^Description$' 2>/dev/
 [ "$count" -eq 1 ] || fail "$count \"Description\" windows after two clicks on the question mark, not one"
 echo "a second click on the question mark brought the one Description window to the front"
 
-# 4. Closing the calculator ends the program, with the help window still open.
+# 5. Closing the calculator ends the program, with the help window still open.
 close_expecting_zero "$control"

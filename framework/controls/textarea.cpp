@@ -3,9 +3,11 @@
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMouseEvent>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -283,6 +285,22 @@ protected:
             event->ignore();
         else
             event->setDropAction(Qt::CopyAction);
+    }
+
+    // A drag of the selection, started by a move, takes the button's release for itself, so the
+    // press it began with never ends here: the widget would go on scrolling as if the button
+    // were held and, at the next move it makes up, start a second drag that nobody holds, whose
+    // text the next click drops. The press ends with the drag; the selection stays as it left it.
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        QPlainTextEdit::mouseMoveEvent(event);
+        if (!(event->buttons() & Qt::LeftButton) || (QGuiApplication::mouseButtons() & Qt::LeftButton))
+            return;
+        const QTextCursor selection = textCursor();
+        QMouseEvent release(QEvent::MouseButtonRelease, event->position(), event->scenePosition(),
+                            event->globalPosition(), Qt::LeftButton, Qt::NoButton, event->modifiers());
+        QPlainTextEdit::mouseReleaseEvent(&release);
+        setTextCursor(selection);
     }
 
 private:
