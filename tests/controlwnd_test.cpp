@@ -198,6 +198,22 @@ TEST_F(ControlWndTest, SmallFieldsShowEveryValueTheyTakeWholeOnOneCentredLine)
     }
 }
 
+// A Return typed after a number takes the cursor to an empty line; left, the field shows the
+// number again.
+TEST_F(ControlWndTest, ASmallFieldLeftShowsItsFirstLineThatHoldsText)
+{
+    Activate();
+    for (auto [keys, shown] : {std::pair{"3\r", 0}, {"\r3", 1}, {"\r\r", 0}}) {
+        SCOPED_TRACE(testing::PrintToString(std::string(keys)));
+        window->Nvariables()->SetText("");
+        window->Nvariables()->SetFocus();
+        QTest::keyClicks(Edit(window->Nvariables()), keys);
+        window->ErrorFld()->SetFocus();
+        QPlainTextEdit* edit = Edit(window->Nvariables());
+        EXPECT_EQ(edit->cursorForPosition(edit->viewport()->rect().center()).blockNumber(), shown);
+    }
+}
+
 TEST_F(ControlWndTest, TabVisitsTheFieldsAndButtonsButNeverThePictures)
 {
     Activate();

@@ -303,6 +303,23 @@ protected:
         setTextCursor(selection);
     }
 
+    // A field without a scroll bar shows the line the cursor is on. Left, it shows its first line
+    // that holds text: a Return typed after a number must not leave the number out of sight.
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        QPlainTextEdit::focusOutEvent(event);
+        if (verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+            return;
+        int line = 0;
+        for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
+            if (!block.text().trimmed().isEmpty()) {
+                verticalScrollBar()->setValue(line);
+                return;
+            }
+            line += std::max(1, block.lineCount());
+        }
+    }
+
 private:
     // Wrapping at words costs the toolkit a look ahead to the next blank for every wrapped line,
     // which grows with the square of a line that has no blank (a comma-separated row of numbers):
