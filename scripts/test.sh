@@ -6,7 +6,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build clang libclang-rt-14-dev qt6-base-dev libgl1-mesa-dev libx11-dev
-          libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth xdotool x11-utils xclip
+          libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth xdotool x11-utils x11-xkb-utils xclip
           poppler-utils)
 missing=()
 for package in "${packages[@]}"; do
