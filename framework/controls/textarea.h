@@ -1,11 +1,12 @@
 #pragma once
 
 #include "framework/controls/textcontrol.h"
+#include "framework/controls/textinput.h"
 
 // An editable text field. The framework holds the text; the Qt widget mirrors it. Writing the
 // text only stores it and asks for one update of the widget on the next turn of the event
 // loop, so a handler that rewrites a field many times pays for one layout, not for each write.
-class TextArea : public TextControl {
+class TextArea : public TextControl, public TextInput {
 public:
     ~TextArea() override;
 
@@ -23,8 +24,8 @@ public:
 
     // The most characters a person can put in, whichever way the text comes (typing, paste,
     // input method); 0 is no limit. Each character put in also passes the KeyDown handler.
-    int32_t LimitText() const { return limitText_; }
-    bool Multiline() const { return multiline_; }
+    int32_t LimitText() const override { return limitText_; }
+    bool Multiline() const override { return multiline_; }
     bool Styled() const { return styled_; }
 
     const PropertyTable& Properties() const override;
@@ -33,9 +34,10 @@ public:
     bool TakesTabFocus() const override { return tabStop_; }
 
     // Brings the widget up to date with the text now (the deferred update does it otherwise).
-    void UpdateWidget() const;
-    // Called by the widget when the person edits it.
-    void WidgetEdited() { widgetNewer_ = true; }
+    void UpdateWidget() const override;
+    void WidgetEdited() override { widgetNewer_ = true; }
+    bool FiltersKeys() const override { return HasHandler(EventId::KeyDown); }
+    bool DropsKey(const std::string& key) override { return Raise(EventId::KeyDown, EventArgs{0, 0, key}); }
 
 protected:
     QWidget* CreateWidget(QWidget* parent) override;

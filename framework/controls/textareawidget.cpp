@@ -17,7 +17,7 @@
 #include <optional>
 #include <string>
 
-#include "framework/controls/textarea.h"
+#include "framework/controls/textinput.h"
 #include "framework/core/keytext.h"
 #include "framework/core/system.h"
 
@@ -97,11 +97,11 @@ bool IsControlKey(const std::string& key)
 
 } // namespace
 
-TextAreaWidget::TextAreaWidget(TextArea& area, QWidget* parent) : QPlainTextEdit(parent), area_(area)
+TextAreaWidget::TextAreaWidget(TextInput& field, QWidget* parent) : QPlainTextEdit(parent), field_(field)
 {
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
         if (!updating_)
-            area_.WidgetEdited();
+            field_.WidgetEdited();
     });
     // Told before the changed lines are laid out, so that the wrapping fits them first.
     connect(document(), &QTextDocument::contentsChange, this,
@@ -118,7 +118,7 @@ void TextAreaWidget::ShowText(const QString& text)
 bool TextAreaWidget::event(QEvent* event)
 {
     if (event->type() != QEvent::Paint)
-        area_.UpdateWidget();
+        field_.UpdateWidget();
     // Ctrl combinations belong to the menu when it has them; if it has not, they come back
     // as a key press and the field handles them itself.
     if (event->type() == QEvent::ShortcutOverride) {
@@ -136,13 +136,13 @@ void TextAreaWidget::keyPressEvent(QKeyEvent* event)
 {
     const std::optional<std::string> key = KeyText(*event);
     if (key && IsControlKey(*key)) {
-        if (area_.HasHandler(EventId::KeyDown) && area_.Raise(EventId::KeyDown, EventArgs{0, 0, *key})) {
+        if (field_.FiltersKeys() && field_.DropsKey(*key)) {
             event->accept(); // the handler dropped the key
             return;
         }
         const bool lineBreak = *key == "\r" || *key == "\x03";
         if (lineBreak && !isReadOnly()) {
-            if (!area_.Multiline()) {
+            if (!field_.Multiline()) {
                 event->ignore();
                 return;
             }
@@ -202,12 +202,12 @@ void TextAreaWidget::inputMethodEvent(QInputMethodEvent* event)
 // the widget is brought up to date first, so the room is measured on the field's text.
 void TextAreaWidget::insertFromMimeData(const QMimeData* source)
 {
-    area_.UpdateWidget();
+    field_.UpdateWidget();
     inserted_ = Inserted::Nothing;
     if (isReadOnly() || source == nullptr || !source->hasText())
         return;
     QString text = source->text();
-    if (!area_.Multiline())
+    if (!field_.Multiline())
         text.replace(QChar('\n'), QChar(' ')).replace(QChar('\r'), QChar(' '));
     QTextCursor cursor = textCursor();
     const Admission admitted = Admit(text, cursor.selectionStart(), cursor.selectionEnd());
@@ -299,8 +299,8 @@ void TextAreaWidget::FitWrapping(int position, int added)
 // characters the handler drops, the text beeps once.
 TextAreaWidget::Admission TextAreaWidget::Admit(const QString& text, int from, int to)
 {
-    const bool filtered = area_.HasHandler(EventId::KeyDown);
-    if (!filtered && area_.LimitText() <= 0)
+    const bool filtered = field_.FiltersKeys();
+    if (!filtered && field_.LimitText() <= 0)
         return {text, true};
     SingleBeep oneBeep;
     Admission admitted;
@@ -312,7 +312,7 @@ TextAreaWidget::Admission TextAreaWidget::Admit(const QString& text, int from, i
         const QStringView character = QStringView(text).mid(i, length);
         i += length;
         const std::string key = lineBreak ? std::string("\r") : character.toString().toStdString();
-        if ((filtered && area_.Raise(EventId::KeyDown, EventArgs{0, 0, key})) || room <= 0) {
+        if ((filtered && field_.DropsKey(key)) || room <= 0) {
             admitted.whole = false;
             continue;
         }
@@ -326,7 +326,7 @@ TextAreaWidget::Admission TextAreaWidget::Admit(const QString& text, int from, i
 // from and to; the largest int when the field has no limit.
 int TextAreaWidget::RoomLeft(int from, int to) const
 {
-    const int32_t limit = area_.LimitText();
+    const int32_t limit = field_.LimitText();
     if (limit <= 0)
         return std::numeric_limits<int>::max();
     const QString text = toPlainText();

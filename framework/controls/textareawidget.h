@@ -3,16 +3,16 @@
 #include <QPlainTextEdit>
 #include <QString>
 
-class TextArea;
+class TextInput;
 
-// The widget of a text area. A plain-text widget: Qt's rich-text layout takes minutes over a list
+// The widget of a text field. A plain-text widget: Qt's rich-text layout takes minutes over a list
 // of half a million lines that this one lays out in seconds, and it still carries character
-// formats (bold). Every way in which text comes in meets the area's key filter and length limit.
+// formats (bold). Every way in which text comes in meets the field's key filter and length limit.
 class TextAreaWidget : public QPlainTextEdit {
 public:
-    TextAreaWidget(TextArea& area, QWidget* parent);
+    TextAreaWidget(TextInput& field, QWidget* parent);
 
-    // Shows the area's text, which the program set: no edit of the person's.
+    // Shows the field's text, which the program set: no edit of the person's.
     void ShowText(const QString& text);
 
 protected:
@@ -36,7 +36,7 @@ private:
     Admission Admit(const QString& text, int from, int to);
     int RoomLeft(int from, int to) const;
 
-    TextArea& area_;
+    TextInput& field_;
     bool updating_ = false;
     // How much of what the last paste or drop carried went in.
     enum class Inserted { Nothing, Part, All } inserted_ = Inserted::Nothing;
