@@ -12,7 +12,13 @@ namespace {
 // Longer than any name of the vocabulary: a reader that finds no blank by then is misreading.
 constexpr size_t kLongestName = 32;
 
+// Built in place in the list: GCC 12 falsely warns that moving a variant made as a temporary
+// may read the string it does not hold.
 struct Decoded {
+    template <class T>
+    Decoded(const PropertyRow* forRow, T read) : row(forRow), value(std::in_place_type<T>, std::move(read))
+    {
+    }
     const PropertyRow* row;
     PropertyValue value;
 };
@@ -66,19 +72,19 @@ void SetProperties(Object& object, PropertyList list)
         switch (*type) {
         case PropertyType::Int32:
             need(4);
-            entries.push_back({row, static_cast<int32_t>(Read32(list, at))});
+            entries.emplace_back(row, static_cast<int32_t>(Read32(list, at)));
             at += 4;
             break;
         case PropertyType::Boolean:
             need(1);
             if (list[at] > 1)
                 Refuse(at, "Boolean byte " + std::to_string(list[at]) + " for " + std::string(name));
-            entries.push_back({row, list[at] == 1});
+            entries.emplace_back(row, list[at] == 1);
             at += 1;
             break;
         case PropertyType::Color:
             need(3);
-            entries.push_back({row, Color{list[at], list[at + 1], list[at + 2]}});
+            entries.emplace_back(row, Color{list[at], list[at + 1], list[at + 2]});
             at += 3;
             break;
         case PropertyType::String: {
@@ -86,7 +92,7 @@ void SetProperties(Object& object, PropertyList list)
             const uint32_t count = Read32(list, at);
             if (remaining - 4 < count)
                 Refuse(entryStart, "the list ends inside the text of " + std::string(name));
-            entries.push_back({row, std::string(reinterpret_cast<const char*>(list.data() + at + 4), count)});
+            entries.emplace_back(row, std::string(reinterpret_cast<const char*>(list.data() + at + 4), count));
             at += 4 + count;
             break;
         }
