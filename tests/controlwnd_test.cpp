@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,8 +16,11 @@
 #include <QTextLayout>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/pictureitems.h"
@@ -72,29 +76,64 @@ size_t OpenCount(std::string_view qualifiedName)
     return count;
 }
 
-enum class Way { Key, CtrlShiftKey, InputMethod, Paste };
+// Dragged in and let go, as a move: what a drag between the fields proposes. The drop event is
+// returned for its answer.
+std::unique_ptr<QDropEvent> Drop(QPlainTextEdit& edit, const QString& text)
+{
+    QMimeData data;
+    data.setText(text);
+    const QPoint at(30, 8);
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(edit.viewport(), &enter);
+    QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(edit.viewport(), &move);
+    auto drop = std::make_unique<QDropEvent>(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                                             Qt::ShiftModifier);
+    EXPECT_EQ(drop->proposedAction(), Qt::MoveAction);
+    QApplication::sendEvent(edit.viewport(), drop.get());
+    return drop;
+}
 
-// Puts the text in as one key, one commit or one paste, in place of the selection that starts at
-// from (the end of the text when -1) and holds length characters. A commit also replaces the
-// replaced characters after the cursor. A key "\r" is Return.
+enum class Way { Key, CtrlShiftKey, AltKey, CtrlAltKey, CtrlKey, InputMethod, Paste, Drop };
+
+// Puts the text in as one key (with the modifiers the way names), one commit, one paste or one
+// drop, in place of the selection that starts at from (the end of the text when -1) and holds
+// length characters. A commit also replaces the replaced characters after the cursor. A key "\r"
+// is Return, "\t" is Tab.
 void Insert(TextArea& area, Way way, const QString& text, int32_t from = -1, int32_t length = 0, int replaced = 0)
 {
     area.SetSelStart(from < 0 ? Len(area.Text()) : from);
     area.SetSelLength(length);
     auto* edit = static_cast<QPlainTextEdit*>(area.NativeWidget());
-    if (way == Way::Key || way == Way::CtrlShiftKey) {
-        const bool ctrl = way == Way::CtrlShiftKey;
-        QKeyEvent press(QEvent::KeyPress, text == "\r" ? Qt::Key_Return : ctrl ? Qt::Key_Space : Qt::Key_unknown,
-                        ctrl ? Qt::ControlModifier | Qt::ShiftModifier : Qt::NoModifier, text);
-        QApplication::sendEvent(edit, &press);
-    } else if (way == Way::InputMethod) {
+    switch (way) {
+    case Way::InputMethod: {
         QInputMethodEvent commit;
         commit.setCommitString(text, 0, replaced);
         QApplication::sendEvent(edit, &commit);
-    } else {
+        return;
+    }
+    case Way::Paste:
         QApplication::clipboard()->setText(text);
         edit->paste();
+        return;
+    case Way::Drop:
+        Drop(*edit, text);
+        return;
+    default:
+        break;
     }
+    const Qt::KeyboardModifiers modifiers[] = {
+        Qt::NoModifier, Qt::ControlModifier | Qt::ShiftModifier, Qt::AltModifier,
+        Qt::ControlModifier | Qt::AltModifier, Qt::ControlModifier};
+    const QChar first = text.isEmpty() ? QChar() : text.front();
+    // A formatting character typed with Ctrl and Shift comes with the space bar on its layout.
+    const int key = text == "\r"                                ? int(Qt::Key_Return)
+                    : text == "\t"                              ? int(Qt::Key_Tab)
+                    : first.category() == QChar::Other_Format   ? int(Qt::Key_Space)
+                    : text.size() == 1 && first.unicode() < 128 ? int(first.toUpper().unicode())
+                                                                : int(Qt::Key_unknown);
+    QKeyEvent press(QEvent::KeyPress, key, modifiers[static_cast<int>(way)], text);
+    QApplication::sendEvent(edit, &press);
 }
 
 } // namespace
@@ -345,10 +384,12 @@ TEST_F(ControlWndTest, LengthLimitsHoldForTypingAndPaste)
 // a dropped character beeps, once for the whole text, and what passes is cut to the room left.
 TEST_F(ControlWndTest, KeyFilterAndLengthLimitHoldForKeysCommitsAndPastes)
 {
+    Activate(); // for the drops
     const QString longPaste = QString("a1").repeated(100000);
+    enum Field { Tests, Rate, List };
     struct Row {
         Way way;
-        bool rate; // into the error rate, else the number of tests
+        Field field;
         const char* before;
         QString text;
         const char* after;
@@ -358,44 +399,67 @@ TEST_F(ControlWndTest, KeyFilterAndLengthLimitHoldForKeysCommitsAndPastes)
         int replaced = 0; // characters after the cursor that a commit replaces
     };
     const Row rows[] = {
-        {Way::InputMethod, false, "", "12345abc", "123", 1},
-        {Way::InputMethod, false, "12", QStringLiteral("\u00E9\u00E0\u00FC"), "12", 1}, // dead key and letter
-        {Way::InputMethod, true, ".05", QStringLiteral("\u00E9\u00E9\u00E9"), ".05", 1},
-        {Way::InputMethod, true, ".", "05\r\n", ".05\r", 0},
-        {Way::InputMethod, true, "", "05\r\n", "05\r", 0},
-        {Way::InputMethod, true, ".05", "12", ".12", 0, 1, 0, 2}, // replaces the "05" after the cursor
-        {Way::Key, false, "12", "34", "123", 0},
-        {Way::Key, false, "1", "a2b", "12", 1},
-        {Way::Key, false, "123", "\r", "123", 0}, // a full field takes no line break
-        {Way::Key, false, "123", "4", "123", 0, 0},
+        {Way::InputMethod, Tests, "", "12345abc", "123", 1},
+        {Way::InputMethod, Tests, "12", QStringLiteral("\u00E9\u00E0\u00FC"), "12", 1}, // dead key and letter
+        {Way::InputMethod, Rate, ".05", QStringLiteral("\u00E9\u00E9\u00E9"), ".05", 1},
+        {Way::InputMethod, Rate, ".", "05\r\n", ".05\r", 0},
+        {Way::InputMethod, Rate, "", "05\r\n", "05\r", 0},
+        {Way::InputMethod, Rate, ".05", "12", ".12", 0, 1, 0, 2}, // replaces the "05" after the cursor
+        {Way::InputMethod, Rate, ".005", "12", ".125", 0, 1, 0, 2}, // a full field: "00" make the room
+        {Way::Key, Tests, "12", "34", "123", 0},
+        {Way::Key, Tests, "1", "a2b", "12", 1},
+        {Way::Key, Tests, "123", "\r", "123", 0}, // a full field takes no line break
+        {Way::Key, Tests, "123", "4", "123", 0, 0},
+        {Way::Key, Tests, "1", QStringLiteral("\U0001F600"), "1", 1}, // one character of two units
         // Ctrl and Shift type formatting characters on some layouts: a zero-width non-joiner, a
-        // left-to-right mark, a soft hyphen are no digits.
-        {Way::CtrlShiftKey, false, "3", QStringLiteral("\u200C"), "3", 1},
-        {Way::CtrlShiftKey, true, ".05", QStringLiteral("\u200E"), ".05", 1},
-        {Way::CtrlShiftKey, false, "1", QStringLiteral("\u00AD"), "1", 1},
-        {Way::Paste, false, "", "3ab", "3", 1},
-        {Way::Paste, true, "", "x.0y5z", ".05", 1},
-        {Way::Paste, false, "", longPaste, "111", 1},
-        {Way::Paste, false, "12", "ab", "", 1, 0, 2}, // over the whole text
+        // left-to-right mark, a soft hyphen are no digits. Other text with them is a shortcut.
+        {Way::CtrlShiftKey, Tests, "3", QStringLiteral("\u200C"), "3", 1},
+        {Way::CtrlShiftKey, Rate, ".05", QStringLiteral("\u200E"), ".05", 1},
+        {Way::CtrlShiftKey, Tests, "1", QStringLiteral("\u00AD"), "1", 1},
+        {Way::CtrlShiftKey, Tests, "1", "!", "1", 0},
+        // A field that takes no tabs gets none from a key, where no window manager takes Alt+Tab
+        // for itself, nor a character past its limit.
+        {Way::AltKey, Tests, "999", "\t", "999", 0},
+        {Way::AltKey, Rate, ".05", "\t", ".05", 0},
+        {Way::AltKey, List, ".05", "\t", ".05", 0},
+        {Way::CtrlAltKey, Tests, "99", "\t", "99", 0},
+        {Way::CtrlAltKey, Rate, ".05", "\t", ".05", 0},
+        {Way::CtrlAltKey, List, ".05", "\t", ".05", 0},
+        {Way::CtrlKey, Tests, "9", "\t", "9", 0},
+        {Way::CtrlKey, Rate, ".05", "\t", ".05", 0},
+        {Way::CtrlKey, List, ".05", "\t", ".05", 0},
+        {Way::Paste, Tests, "", "3ab", "3", 1},
+        {Way::Paste, Rate, "", "x.0y5z", ".05", 1},
+        {Way::Paste, Tests, "", longPaste, "111", 1},
+        {Way::Paste, Tests, "12", "ab", "", 1, 0, 2}, // over the whole text
+        // The small fields show no tab or other control character, so they take none from a paste,
+        // a drop or a commit, silently (the key filter lets their codes pass); a line break still
+        // goes in. The list shows a pasted tab as a gap, and reads it as a separator.
+        {Way::Paste, Tests, "", "\t5", "5", 0},
+        {Way::Paste, Tests, "", "label\t12", "12", 1},
+        {Way::Paste, Tests, "", "5\t\t", "5", 0},
+        {Way::Paste, Tests, "", "5\x01", "5", 0},
+        {Way::Paste, Rate, "", "\t.05", ".05", 0},
+        {Way::Paste, Rate, "", ".0\x1b" "5", ".05", 0},
+        {Way::Paste, Rate, "", ".\x7f" "05\n", ".05\r", 0},
+        {Way::Drop, Rate, "", "\t.05", ".05", 0},
+        {Way::Drop, Tests, "", "1\t\r\n2", "1\r2", 0},
+        {Way::InputMethod, Tests, "", "\t5", "5", 0},
+        {Way::InputMethod, Rate, "", QString(QChar(0)) + ".1", ".1", 0},
+        {Way::Paste, List, ".01", "\t.02\t.03", ".01\t.02\t.03", 0},
     };
     for (const Row& row : rows) {
-        TextArea& area = row.rate ? *window->ErrorFld() : *window->Nvariables();
-        SCOPED_TRACE(area.Name() + " <- " + row.text.left(20).toStdString());
+        TextArea& area = row.field == Rate    ? *window->ErrorFld()
+                         : row.field == Tests ? *window->Nvariables()
+                                              : *window->InputFld1();
+        SCOPED_TRACE(area.Name() + " <- " + testing::PrintToString(row.text.left(20).toStdString()) + " by way " +
+                     std::to_string(static_cast<int>(row.way)));
         area.SetText(row.before);
         ui.beeps = 0;
         Insert(area, row.way, row.text, row.from, row.length, row.replaced);
         EXPECT_EQ(area.Text(), row.after);
         EXPECT_EQ(ui.beeps, row.beeps);
     }
-
-    // A Ctrl key that is a command stays one, whatever text it carries.
-    TextArea& rate = *window->ErrorFld();
-    rate.SetText(".05");
-    ui.beeps = 0;
-    QKeyEvent selectAll(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, QStringLiteral("\u200E"));
-    QApplication::sendEvent(rate.NativeWidget(), &selectAll);
-    EXPECT_EQ(rate.SelLength(), 3);
-    EXPECT_EQ(ui.beeps, 0);
 
     // A composition in progress is not the field's text yet; only its commit meets the filter.
     TextArea& tests = *window->Nvariables();
@@ -407,6 +471,42 @@ TEST_F(ControlWndTest, KeyFilterAndLengthLimitHoldForKeysCommitsAndPastes)
     EXPECT_EQ(ui.beeps, 0);
     Insert(tests, Way::InputMethod, "4");
     EXPECT_EQ(tests.Text(), "124");
+}
+
+// A key that is an editing command stays one, whatever text it carries: it does what it does
+// without the text, silently. (The window is not active: no menu shortcut takes the keys first.)
+TEST_F(ControlWndTest, EditingKeysStayCommandsWhateverTextTheyCarry)
+{
+    TextArea& rate = *window->ErrorFld();
+    // In the full field ".051", with its "0" selected or the cursor after it.
+    const auto press = [&](QKeyCombination keys, const QString& text, int32_t selected) {
+        rate.SetText(".05");
+        rate.UpdateWidget();
+        Insert(rate, Way::Key, "1"); // something to undo
+        rate.SetSelStart(2 - selected);
+        rate.SetSelLength(selected);
+        QApplication::clipboard()->setText("7");
+        QKeyEvent event(QEvent::KeyPress, keys.key(), keys.keyboardModifiers(), text);
+        QApplication::sendEvent(rate.NativeWidget(), &event);
+        return std::tuple{rate.Text(), rate.SelStart(), rate.SelLength(), QApplication::clipboard()->text()};
+    };
+    std::vector<QKeyCombination> commands = {Qt::Key_Backspace, Qt::Key_Left, Qt::Key_Home};
+    for (QKeySequence::StandardKey standard :
+         {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::Undo,
+          QKeySequence::Redo, QKeySequence::Delete, QKeySequence::Backspace, QKeySequence::DeleteStartOfWord,
+          QKeySequence::DeleteEndOfWord, QKeySequence::DeleteEndOfLine, QKeySequence::DeleteCompleteLine,
+          QKeySequence::SelectNextChar, QKeySequence::MoveToEndOfDocument})
+        for (const QKeySequence& binding : QKeySequence::keyBindings(standard))
+            commands.push_back(binding[0]);
+    for (const QKeyCombination keys : commands) {
+        for (int32_t selected : {0, 1}) {
+            SCOPED_TRACE(QKeySequence(keys).toString().toStdString() + (selected ? " on a selection" : ""));
+            const auto plain = press(keys, {}, selected);
+            ui.beeps = 0;
+            EXPECT_EQ(press(keys, QStringLiteral("\u200E"), selected), plain);
+            EXPECT_EQ(ui.beeps, 0);
+        }
+    }
 }
 
 // Undo after a paste takes back the paste alone, and a key typed after it is a step of its own.
@@ -426,6 +526,28 @@ TEST_F(ControlWndTest, APasteIsAnUndoStepOfItsOwn)
         EXPECT_EQ(area->Text(), all.substr(0, all.size() - 1));
         edit->undo();
         EXPECT_EQ(area->Text(), typed);
+    }
+}
+
+// A field's Undo history holds the person's edits only: where nothing was done, after start-up
+// and after Clear alike, there is nothing to undo, and the first Undo takes back the first edit.
+TEST_F(ControlWndTest, AFieldHasNothingToUndoButThePersonsEdits)
+{
+    for (int round = 0; round < 2; ++round) {
+        if (round == 1)
+            window->ClearBtn()->Push();
+        for (const auto& area : {window->Nvariables(), window->ErrorFld(), window->InputFld1()}) {
+            SCOPED_TRACE(area->Name() + (round == 0 ? " after start-up" : " after Clear"));
+            area->UpdateWidget();
+            QTextDocument* document = Edit(area)->document();
+            EXPECT_FALSE(document->isUndoAvailable());
+            Insert(*area, Way::Key, "1");
+            Edit(area)->undo();
+            EXPECT_EQ(area->Text(), "");
+            EXPECT_FALSE(document->isUndoAvailable());
+            Edit(area)->redo();
+            EXPECT_EQ(area->Text(), "1");
+        }
     }
 }
 
@@ -463,6 +585,64 @@ TEST_F(ControlWndTest, ADropThatTheRulesCutLeavesItsSourceWhole)
         if (action) {
             EXPECT_EQ(drop.dropAction(), *action);
         }
+    }
+}
+
+// A drag starts once from any field, even when the field makes up moves while it runs (as it
+// scrolls toward a pointer outside it), and its press ends with it: the field makes up no move
+// after it to start a second drag that the next click would drop. The selection stays as it was.
+TEST_F(ControlWndTest, ADragStartsOnceAndItsPressEndsWithIt)
+{
+    Activate(); // laid out, so that the press finds the selected text
+    // A move sent to the field as its scrolling makes them, with the button held.
+    const auto madeUpMove = [](QWidget* viewport, QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(viewport, &move);
+    };
+    // Counts the drags that start from the field: each is an object that joins it. While the
+    // first is being made, acts as the field's scrolling does.
+    struct Drags : QObject {
+        int started = 0;
+        std::function<void()> duringTheFirst;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::ChildAdded && !static_cast<QChildEvent*>(event)->child()->isWidgetType()) {
+                ++started;
+                if (duringTheFirst)
+                    std::exchange(duringTheFirst, {})();
+            }
+            return false;
+        }
+    };
+    for (auto [area, text, from, length] : {std::tuple{window->ErrorFld(), ".05", 0, 3},
+                                            std::tuple{window->InputFld1(), ".01\r.02\r.03", 4, 3}}) {
+        SCOPED_TRACE(area->Name());
+        area->SetText(text);
+        area->SetSelStart(from);
+        area->SetSelLength(length);
+        QPlainTextEdit* edit = Edit(area);
+        QWidget* viewport = edit->viewport();
+        QTextCursor inside = edit->textCursor();
+        inside.setPosition(inside.selectionStart() + 1);
+        const QPoint pressed = edit->cursorRect(inside).center() + QPoint(2, 0);
+        const QPoint outside(pressed.x(), -40);
+        Drags drags;
+        drags.duringTheFirst = [&] { madeUpMove(viewport, outside); };
+        viewport->installEventFilter(&drags);
+        QMouseEvent press(QEvent::MouseButtonPress, pressed, viewport->mapToGlobal(pressed), Qt::LeftButton,
+                          Qt::LeftButton, {});
+        QApplication::sendEvent(viewport, &press);
+        madeUpMove(viewport, outside); // the drag starts, and ends at once here
+        EXPECT_EQ(drags.started, 1);
+        // Had the press not ended, the field would go on scrolling toward the pointer, and its
+        // next made-up move would start a drag.
+        QCursor::setPos(viewport->mapToGlobal(outside));
+        QTest::qWait(250);
+        viewport->removeEventFilter(&drags);
+        EXPECT_EQ(drags.started, 1) << "a second drag after the first";
+        EXPECT_EQ(area->SelStart(), from);
+        EXPECT_EQ(area->SelLength(), length);
+        EXPECT_EQ(area->Text(), text);
     }
 }
 
@@ -507,6 +687,81 @@ TEST_F(ControlWndTest, AListHoldingALongRowWithNoBlankWrapsAnywhere)
     EXPECT_EQ(wraps(), QTextOption::WrapAtWordBoundaryOrAnywhere);
     QTest::keyClicks(list, "1");
     EXPECT_EQ(wraps(), QTextOption::WrapAnywhere);
+
+    // The row on a later line of a paste; a key typed on another line leaves the row as it was.
+    window->InputFld1()->SetText("");
+    window->InputFld1()->UpdateWidget();
+    QApplication::clipboard()->setText(QString(".01\n") + row);
+    list->paste();
+    EXPECT_EQ(wraps(), QTextOption::WrapAnywhere);
+    list->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(list, "2");
+    EXPECT_EQ(window->InputFld1()->Text(), "2.01\r" + row.toStdString());
+    EXPECT_EQ(wraps(), QTextOption::WrapAnywhere);
+}
+
+// Once the field holds no such row, however it went, it wraps at words again, and looks as the
+// same text typed afresh. A spreadsheet row, whose values a tab separates, never needed more.
+TEST_F(ControlWndTest, TheListWrapsAtWordsOnceNoLongRowIsLeft)
+{
+    Activate(); // laid out at its own width
+    QPlainTextEdit* list = Edit(window->InputFld1());
+    const auto wraps = [&] { return list->wordWrapMode(); };
+    // Where each line of the first paragraph starts, as laid out.
+    const auto lineStarts = [&] {
+        const QTextBlock block = list->document()->firstBlock();
+        list->document()->documentLayout()->blockBoundingRect(block);
+        std::vector<int> starts;
+        for (int i = 0; i < block.layout()->lineCount(); ++i)
+            starts.push_back(block.layout()->lineAt(i).textStart());
+        return starts;
+    };
+    const std::string sentence =
+        "Holm's procedure is more powerful than the simple Bonferroni correction, and it keeps the "
+        "experimentwise error rate of the family of tests";
+    window->InputFld1()->SetText(sentence);
+    window->InputFld1()->UpdateWidget();
+    const std::vector<int> typedAfresh = lineStarts();
+    ASSERT_GT(typedAfresh.size(), 2u);
+
+    const QString row = QString(".01234,").repeated(43).left(300);
+    QApplication::clipboard()->setText(row);
+    list->moveCursor(QTextCursor::Start);
+    list->paste();
+    ASSERT_EQ(wraps(), QTextOption::WrapAnywhere);
+    // Deleted by hand, from the start of the sentence back to the start of the list.
+    QTest::keyClick(list, Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(list, Qt::Key_Delete);
+    ASSERT_EQ(window->InputFld1()->Text(), sentence);
+    EXPECT_EQ(wraps(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    EXPECT_EQ(lineStarts(), typedAfresh);
+    list->undo();
+    EXPECT_EQ(wraps(), QTextOption::WrapAnywhere);
+    list->redo();
+    EXPECT_EQ(wraps(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    EXPECT_EQ(lineStarts(), typedAfresh);
+
+    // Cut, on a line of its own among others.
+    window->InputFld1()->SetText(sentence + "\r" + row.toStdString() + "\r.05");
+    window->InputFld1()->UpdateWidget();
+    ASSERT_EQ(wraps(), QTextOption::WrapAnywhere);
+    window->InputFld1()->SetSelStart(Len(sentence) + 1);
+    window->InputFld1()->SetSelLength(300);
+    list->cut();
+    EXPECT_EQ(window->InputFld1()->Text(), sentence + "\r\r.05");
+    EXPECT_EQ(wraps(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+
+    // A spreadsheet row of 300 characters breaks between its values.
+    window->InputFld1()->SetText("");
+    window->InputFld1()->UpdateWidget();
+    const QString values = QString(".0123\t").repeated(50);
+    QApplication::clipboard()->setText(values);
+    list->paste();
+    EXPECT_EQ(wraps(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    const std::vector<int> starts = lineStarts();
+    ASSERT_GT(starts.size(), 1u);
+    for (size_t i = 1; i < starts.size(); ++i)
+        EXPECT_EQ(values[starts[i] - 1], QChar('\t')) << "line " << i << " starts inside a value";
 }
 
 // A byte of no valid UTF-8 is one character, as Len counts it, and the widget shows it as one.

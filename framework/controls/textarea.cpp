@@ -100,7 +100,9 @@ TextAreaWidget& SelectionWidget(const TextArea& area)
 
 } // namespace
 
-TextArea::~TextArea() = default;
+// The widget asks this area for its text and rules until it goes: it goes while the area is
+// whole, not later with the control's base.
+TextArea::~TextArea() { delete NativeWidget(); }
 
 const std::string& TextArea::Text() const
 {
@@ -297,12 +299,19 @@ void TextArea::ShowProperties()
     widget->setReadOnly(readOnly_);
     widget->setTabChangesFocus(!acceptTabs_);
     // A field that cannot scroll gives its text all the room inside its border: the document's
-    // usual margin would cut a small field's one line at the bottom and wrap four digits.
-    if (!scrollbarVertical_ && !scrollbarHorizontal_)
-        widget->document()->setDocumentMargin(0);
-    QTextOption option = widget->document()->defaultTextOption();
+    // usual margin would cut a small field's one line at the bottom and wrap four digits. The
+    // document records a change of its margin as an edit; made with the history off, it is no
+    // step for Undo to take back.
+    QTextDocument* document = widget->document();
+    if (!scrollbarVertical_ && !scrollbarHorizontal_ && document->documentMargin() != 0) {
+        const bool undo = document->isUndoRedoEnabled();
+        document->setUndoRedoEnabled(false);
+        document->setDocumentMargin(0);
+        document->setUndoRedoEnabled(undo);
+    }
+    QTextOption option = document->defaultTextOption();
     option.setAlignment(AreaAlignment(alignment_));
-    widget->document()->setDefaultTextOption(option);
+    document->setDefaultTextOption(option);
 
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Text, QColor(textColor_.red, textColor_.green, textColor_.blue));

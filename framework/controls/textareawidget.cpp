@@ -8,14 +8,17 @@
 #include <QKeySequence>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 
 #include <algorithm>
 #include <iterator>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "framework/controls/textinput.h"
 #include "framework/core/keytext.h"
@@ -37,41 +40,62 @@ int CharacterCount(QStringView text)
     return count;
 }
 
-// Whether the widget puts the key's text in, as the toolkit's text editing decides: a formatting
-// character (a zero-width non-joiner, a direction mark, a soft hyphen) whatever the modifiers,
-// since keyboard layouts type some of them with Ctrl and Shift; other printable text unless Ctrl,
-// or Ctrl and Shift, make the key a command.
-bool InsertsText(const QKeyEvent& event)
-{
-    const QString text = event.text();
-    if (text.isEmpty())
-        return false;
-    const QChar first = text.front();
-    if (first.category() == QChar::Other_Format)
-        return true;
-    const Qt::KeyboardModifiers modifiers = event.modifiers();
-    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
-        return false;
-    return first.isPrint() || first.category() == QChar::Other_PrivateUse ||
-           (first.isHighSurrogate() && text.size() > 1 && text[1].isLowSurrogate());
-}
-
-// The editing commands that the widget carries out before it looks at a key's text: such a key
-// stays a command whatever text it carries.
+// The keys that the widget acts on before it looks at their text (editing commands, the keys
+// that move the cursor or the selection, Backspace): such a key stays a command whatever text it
+// carries.
 bool IsEditCommand(const QKeyEvent& event)
 {
     static constexpr QKeySequence::StandardKey kCommands[] = {
-        QKeySequence::SelectAll,          QKeySequence::Copy,
-        QKeySequence::Cut,                QKeySequence::Paste,
-        QKeySequence::Undo,               QKeySequence::Redo,
-        QKeySequence::Delete,             QKeySequence::Backspace,
-        QKeySequence::DeleteStartOfWord,  QKeySequence::DeleteEndOfWord,
-        QKeySequence::DeleteEndOfLine,    QKeySequence::DeleteCompleteLine,
-        QKeySequence::InsertParagraphSeparator,
-        QKeySequence::InsertLineSeparator,
+        QKeySequence::SelectAll,           QKeySequence::Copy,
+        QKeySequence::Cut,                 QKeySequence::Paste,
+        QKeySequence::Undo,                QKeySequence::Redo,
+        QKeySequence::Delete,              QKeySequence::Backspace,
+        QKeySequence::DeleteStartOfWord,   QKeySequence::DeleteEndOfWord,
+        QKeySequence::DeleteEndOfLine,     QKeySequence::DeleteCompleteLine,
+        QKeySequence::MoveToNextChar,      QKeySequence::MoveToPreviousChar,
+        QKeySequence::MoveToNextWord,      QKeySequence::MoveToPreviousWord,
+        QKeySequence::MoveToNextLine,      QKeySequence::MoveToPreviousLine,
+        QKeySequence::MoveToNextPage,      QKeySequence::MoveToPreviousPage,
+        QKeySequence::MoveToStartOfLine,   QKeySequence::MoveToEndOfLine,
+        QKeySequence::MoveToStartOfBlock,  QKeySequence::MoveToEndOfBlock,
+        QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToEndOfDocument,
+        QKeySequence::SelectNextChar,      QKeySequence::SelectPreviousChar,
+        QKeySequence::SelectNextWord,      QKeySequence::SelectPreviousWord,
+        QKeySequence::SelectNextLine,      QKeySequence::SelectPreviousLine,
+        QKeySequence::SelectNextPage,      QKeySequence::SelectPreviousPage,
+        QKeySequence::SelectStartOfLine,   QKeySequence::SelectEndOfLine,
+        QKeySequence::SelectStartOfBlock,  QKeySequence::SelectEndOfBlock,
+        QKeySequence::SelectStartOfDocument, QKeySequence::SelectEndOfDocument,
     };
+    const int key = event.key();
+    if (key == Qt::Key_Direction_L || key == Qt::Key_Direction_R ||
+        (key == Qt::Key_Backspace && !(event.modifiers() & ~Qt::ShiftModifier)))
+        return true;
     return std::any_of(std::begin(kCommands), std::end(kCommands),
                        [&](QKeySequence::StandardKey command) { return event.matches(command); });
+}
+
+// What the widget puts in for a key, as the toolkit's text editing decides: a line break for the
+// keys that start a new line; the key's text for a formatting character (a zero-width
+// non-joiner, a direction mark, a soft hyphen) whatever the modifiers, since keyboard layouts
+// type some of them with Ctrl and Shift; other printable text, or a tab, unless Ctrl, or Ctrl and
+// Shift, make the key a command. Empty for a key that edits, moves or does nothing.
+QString InsertedText(const QKeyEvent& event)
+{
+    if (event.matches(QKeySequence::InsertParagraphSeparator) || event.matches(QKeySequence::InsertLineSeparator))
+        return QStringLiteral("\n");
+    const QString text = event.text();
+    if (text.isEmpty() || IsEditCommand(event))
+        return {};
+    const QChar first = text.front();
+    if (first.category() == QChar::Other_Format)
+        return text;
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
+        return {};
+    const bool input = first.isPrint() || first == QChar('\t') || first.category() == QChar::Other_PrivateUse ||
+                       (first.isHighSurrogate() && text.size() > 1 && text[1].isLowSurrogate());
+    return input ? text : QString();
 }
 
 // Far wider than any field, and short enough that looking ahead over such runs stays cheap.
@@ -89,11 +113,20 @@ bool HasLongRun(const QString& line)
     return false;
 }
 
-bool IsControlKey(const std::string& key)
-{
-    const auto code = static_cast<unsigned char>(key[0]);
-    return code < 32 || code == 127;
-}
+// Marks a line that holds a run too long to wrap at words. The document deletes the mark with
+// its line, however the line goes, so the count of marks is always the count of such lines.
+class LongRunMark : public QTextBlockUserData {
+public:
+    explicit LongRunMark(std::shared_ptr<int> count) : count_(std::move(count)) { ++*count_; }
+    ~LongRunMark() override { --*count_; }
+
+private:
+    std::shared_ptr<int> count_;
+};
+
+bool IsControlCode(char32_t code) { return code < 32 || code == 127; }
+
+bool IsControlKey(const std::string& key) { return IsControlCode(static_cast<unsigned char>(key[0])); }
 
 } // namespace
 
@@ -129,38 +162,31 @@ bool TextAreaWidget::event(QEvent* event)
     return QPlainTextEdit::event(event);
 }
 
-// Every way in which text comes in (a typed key, a key that makes several characters, an
-// input method's commit, a paste or a drop) goes through Admit: the key filter and the length
-// limit hold for each alike.
+// Every way in which text comes in (a typed key, control keys such as Return and Tab among them,
+// a key that makes several characters, an input method's commit, a paste or a drop) goes through
+// Admit: the key filter, the length limit and what the field can show hold for each alike.
 void TextAreaWidget::keyPressEvent(QKeyEvent* event)
 {
     const std::optional<std::string> key = KeyText(*event);
-    if (key && IsControlKey(*key)) {
-        if (field_.FiltersKeys() && field_.DropsKey(*key)) {
-            event->accept(); // the handler dropped the key
-            return;
-        }
-        const bool lineBreak = *key == "\r" || *key == "\x03";
-        if (lineBreak && !isReadOnly()) {
-            if (!field_.Multiline()) {
-                event->ignore();
-                return;
-            }
-            const QTextCursor cursor = textCursor();
-            if (RoomLeft(cursor.selectionStart(), cursor.selectionEnd()) < 1) {
-                event->accept();
-                return;
-            }
-        }
+    // A control key (Return, Tab, Backspace, the arrows) meets the key filter as one key, before
+    // the widget acts on it; a key that types text meets it character by character, as a paste.
+    const bool controlKey = key && IsControlKey(*key);
+    if (controlKey && field_.FiltersKeys() && field_.DropsKey(*key)) {
+        event->accept(); // the handler dropped the key
+        return;
+    }
+    const QString text = isReadOnly() ? QString() : InsertedText(*event);
+    if (text.isEmpty()) {
         QPlainTextEdit::keyPressEvent(event);
         return;
     }
-    if (isReadOnly() || !InsertsText(*event) || IsEditCommand(*event)) {
-        QPlainTextEdit::keyPressEvent(event);
+    if (text == QStringLiteral("\n") && !field_.Multiline()) {
+        event->ignore();
         return;
     }
     QTextCursor cursor = textCursor();
-    const Admission admitted = Admit(event->text(), cursor.selectionStart(), cursor.selectionEnd());
+    const Admission admitted =
+        Admit(text, cursor.selectionStart(), cursor.selectionEnd(), controlKey ? Entry::ControlKey : Entry::Key);
     if (admitted.whole) {
         QPlainTextEdit::keyPressEvent(event);
         return;
@@ -187,7 +213,7 @@ void TextAreaWidget::inputMethodEvent(QInputMethodEvent* event)
     const int replaced = cursor.selectionStart() + event->replacementStart();
     const int from = std::max(0, std::min(cursor.selectionStart(), replaced));
     const int to = std::max(cursor.selectionEnd(), replaced + event->replacementLength());
-    const Admission admitted = Admit(commit, from, to);
+    const Admission admitted = Admit(commit, from, to, Entry::Text);
     if (admitted.text == commit) {
         QPlainTextEdit::inputMethodEvent(event);
         return;
@@ -210,7 +236,7 @@ void TextAreaWidget::insertFromMimeData(const QMimeData* source)
     if (!field_.Multiline())
         text.replace(QChar('\n'), QChar(' ')).replace(QChar('\r'), QChar(' '));
     QTextCursor cursor = textCursor();
-    const Admission admitted = Admit(text, cursor.selectionStart(), cursor.selectionEnd());
+    const Admission admitted = Admit(text, cursor.selectionStart(), cursor.selectionEnd(), Entry::Text);
     inserted_ = admitted.whole ? Inserted::All : admitted.text.isEmpty() ? Inserted::Nothing : Inserted::Part;
     if (admitted.text.isEmpty() && !cursor.hasSelection())
         return;
@@ -242,9 +268,21 @@ void TextAreaWidget::dropEvent(QDropEvent* event)
 // press it began with never ends here: the widget would go on scrolling as if the button
 // were held and, at the next move it makes up, start a second drag that nobody holds, whose
 // text the next click drops. The press ends with the drag; the selection stays as it left it.
+//
+// The drag itself runs an event loop of its own until it is dropped, and meanwhile the field goes
+// on making up moves as it scrolls toward a pointer outside it (which a small field meets as soon
+// as the drag leaves it): each would start a new drag while the first runs. A move that comes
+// while a move is handled comes from that loop, and is let go.
 void TextAreaWidget::mouseMoveEvent(QMouseEvent* event)
 {
-    QPlainTextEdit::mouseMoveEvent(event);
+    if (moving_) {
+        event->accept();
+        return;
+    }
+    {
+        const QScopedValueRollback<bool> moving(moving_, true);
+        QPlainTextEdit::mouseMoveEvent(event);
+    }
     if (!(event->buttons() & Qt::LeftButton) || (QGuiApplication::mouseButtons() & Qt::LeftButton))
         return;
     const QTextCursor selection = textCursor();
@@ -259,7 +297,7 @@ void TextAreaWidget::mouseMoveEvent(QMouseEvent* event)
 void TextAreaWidget::focusOutEvent(QFocusEvent* event)
 {
     QPlainTextEdit::focusOutEvent(event);
-    if (verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+    if (CanScroll())
         return;
     int line = 0;
     for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
@@ -273,34 +311,42 @@ void TextAreaWidget::focusOutEvent(QFocusEvent* event)
 
 // Wrapping at words costs the toolkit a look ahead to the next blank for every wrapped line,
 // which grows with the square of a line that has no blank (a comma-separated row of numbers):
-// two million characters take minutes. A field that holds such a run wraps anywhere, a cost
-// that grows with the length; lines that fit the width look the same either way. It goes back
-// to wrapping at words when its whole text is replaced by one without such a run.
+// two million characters take minutes. A field wraps anywhere while it holds such a line, a cost
+// that grows with the length; lines that fit the width look the same either way. Only the lines
+// that changed are looked at, and each line marked as holding such a run keeps its mark until it
+// changes again or goes, so an edit costs the same in a long list as in a short one.
 void TextAreaWidget::FitWrapping(int position, int added)
 {
     QTextDocument* document = this->document();
-    bool longRun = false;
     const QTextBlock last = document->findBlock(position + added);
-    for (QTextBlock block = document->findBlock(position); block.isValid() && !longRun; block = block.next()) {
-        longRun = block.length() > kLongestWrappedRun && HasLongRun(block.text());
+    for (QTextBlock block = document->findBlock(position); block.isValid(); block = block.next()) {
+        const bool longRun = block.length() > kLongestWrappedRun && HasLongRun(block.text());
+        if (longRun != (block.userData() != nullptr))
+            block.setUserData(longRun ? new LongRunMark(longRunLines_) : nullptr);
         if (block == last)
             break;
     }
-    const bool wholeText = position == 0 && added >= document->characterCount() - 1;
-    if (longRun && wordWrapMode() != QTextOption::WrapAnywhere)
-        setWordWrapMode(QTextOption::WrapAnywhere);
-    else if (!longRun && wholeText && wordWrapMode() != QTextOption::WrapAtWordBoundaryOrAnywhere)
-        setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    const QTextOption::WrapMode mode =
+        *longRunLines_ > 0 ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (wordWrapMode() != mode)
+        setWordWrapMode(mode);
 }
 
-// What of the text goes in place of the widget's text between from and to: each character
-// passes the KeyDown handler as a key of its own, as if typed (a line break as Return), and
-// what the handler keeps is cut to the room that the length limit leaves. However many
-// characters the handler drops, the text beeps once.
-TextAreaWidget::Admission TextAreaWidget::Admit(const QString& text, int from, int to)
+// What of the text goes in place of the widget's text between from and to. A field that cannot
+// scroll shows only the few characters that fit its box: a tab's gap or the stray glyph of
+// another control character would push them out of sight, so it takes no control character but
+// a line break. A field that takes no tabs gets none from a key (a paste may bring the list one:
+// it shows it as a gap). These go silently, as the key filter lets their codes pass. Every other
+// character passes the KeyDown handler as a key of its own, as if typed (a line break as
+// Return), unless a control key has passed it already, and what the handler keeps is cut to the
+// room that the length limit leaves. However many characters the handler drops, the text beeps
+// once.
+TextAreaWidget::Admission TextAreaWidget::Admit(const QString& text, int from, int to, Entry entry)
 {
-    const bool filtered = field_.FiltersKeys();
-    if (!filtered && field_.LimitText() <= 0)
+    const bool filtered = entry != Entry::ControlKey && field_.FiltersKeys();
+    const bool showsControls = CanScroll();
+    const bool takesTabs = entry == Entry::Text || !tabChangesFocus();
+    if (!filtered && field_.LimitText() <= 0 && showsControls && takesTabs)
         return {text, true};
     SingleBeep oneBeep;
     Admission admitted;
@@ -311,6 +357,12 @@ TextAreaWidget::Admission TextAreaWidget::Admit(const QString& text, int from, i
         const qsizetype length = crLf ? 2 : CharacterUnits(text, i); // CR LF is one line break
         const QStringView character = QStringView(text).mid(i, length);
         i += length;
+        const bool unseen = !lineBreak && IsControlCode(character.front().unicode()) &&
+                            (!showsControls || (character.front() == QChar('\t') && !takesTabs));
+        if (unseen) {
+            admitted.whole = false;
+            continue;
+        }
         const std::string key = lineBreak ? std::string("\r") : character.toString().toStdString();
         if ((filtered && field_.DropsKey(key)) || room <= 0) {
             admitted.whole = false;
@@ -320,6 +372,12 @@ TextAreaWidget::Admission TextAreaWidget::Admit(const QString& text, int from, i
         --room;
     }
     return admitted;
+}
+
+bool TextAreaWidget::CanScroll() const
+{
+    return verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff ||
+           horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
 }
 
 // Characters that the length limit leaves for text put in place of the widget's text between

@@ -3,6 +3,8 @@
 #include <QPlainTextEdit>
 #include <QString>
 
+#include <memory>
+
 class TextInput;
 
 // The widget of a text field. A plain-text widget: Qt's rich-text layout takes minutes over a list
@@ -31,13 +33,22 @@ private:
         QString text;
         bool whole = true;
     };
+    // How text comes in: by a control key, which has met the key filter as one key; by another
+    // key; or put in whole, by a paste, a drop or an input method's commit.
+    enum class Entry { ControlKey, Key, Text };
 
     void FitWrapping(int position, int added);
-    Admission Admit(const QString& text, int from, int to);
+    Admission Admit(const QString& text, int from, int to, Entry entry);
+    bool CanScroll() const;
     int RoomLeft(int from, int to) const;
 
     TextInput& field_;
     bool updating_ = false;
+    // A mouse move is being handled: a drag it started runs its own event loop.
+    bool moving_ = false;
+    // How many lines hold a run too long to wrap at words. Shared with each line's mark, since
+    // the document and its marks go with the widget's children, after its members.
+    std::shared_ptr<int> longRunLines_ = std::make_shared<int>(0);
     // How much of what the last paste or drop carried went in.
     enum class Inserted { Nothing, Part, All } inserted_ = Inserted::Nothing;
 };
