@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -251,6 +252,13 @@ TEST_F(ControlWndTest, ASmallFieldLeftShowsItsFirstLineThatHoldsText)
         QPlainTextEdit* edit = Edit(window->Nvariables());
         EXPECT_EQ(edit->cursorForPosition(edit->viewport()->rect().center()).blockNumber(), shown);
     }
+    // Its text replaced by the program (Clear), it shows what it holds from the first line on.
+    QPlainTextEdit* edit = Edit(window->Nvariables());
+    window->ClearBtn()->Push();
+    QCoreApplication::processEvents();
+    QTest::keyClicks(Edit(window->Nvariables()), "9");
+    EXPECT_EQ(edit->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(edit->viewport()->rect().contains(edit->cursorRect()));
 }
 
 TEST_F(ControlWndTest, TabVisitsTheFieldsAndButtonsButNeverThePictures)

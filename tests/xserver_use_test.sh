@@ -8,7 +8,8 @@
 # the program with status 0. The fields are read from outside the way a person would take their
 # text: Select All, Copy, and the X clipboard.
 # Usage: xserver_use_test.sh <quorvel executable> [C++ compiler]. Exit 77 means skipped.
-# With QUORVEL_SCREENSHOTS set to a folder, the calculator with its table and the help window
+# With QUORVEL_SCREENSHOTS set to a folder, the calculator with its table, with two pasted
+# spreadsheet cells, and with a sentence left after a long row was deleted, and the help window
 # are saved there as PNG files (needs imagemagick's import).
 set -uo pipefail
 
@@ -85,8 +86,9 @@ field_text() { # x y
 }
 
 # Drags with the left button from one point of the content to another, in steps as a hand does:
-# the toolkit starts a drag only once the pointer has moved some way.
-drag() { # from x, from y, to x, to y
+# the toolkit starts a drag only once the pointer has moved some way. Held there a while before
+# the button goes up when asked.
+drag() { # from x, from y, to x, to y, [seconds held]
     local step
     at "$1" "$2" mousedown 1
     for step in 1 2 3 4 5 6 7 8; do
@@ -94,8 +96,20 @@ drag() { # from x, from y, to x, to y
         sleep 0.05
     done
     at $(($3 + 1)) "$4"
-    sleep 0.2
+    sleep "${5:-0.2}"
     xdotool mouseup 1
+}
+
+# Saves a window's picture as <name>.png in the folder QUORVEL_SCREENSHOTS names, if it names one.
+screenshot() { # window, name
+    if [ -n "${QUORVEL_SCREENSHOTS:-}" ] && command -v import >/dev/null; then
+        import -window "$1" "$QUORVEL_SCREENSHOTS/$2.png" || fail "no screenshot $2"
+    fi
+}
+
+# Puts a text on the clipboard, as another program's Copy does.
+copy_text() { # text
+    printf '%s' "$1" | xclip -selection clipboard -i >/dev/null 2>&1
 }
 
 # Waits for the Edit menu to open (or, with "closed", to close) after the keys that do that.
@@ -156,9 +170,7 @@ $table"
     sleep 0.1
 done
 echo "Calculate wrote the table into the p-value field"
-if [ -n "${QUORVEL_SCREENSHOTS:-}" ] && command -v import >/dev/null; then
-    import -window "$control" "$QUORVEL_SCREENSHOTS/calculator.png" || fail "no screenshot of the calculator"
-fi
+screenshot "$control" calculator
 text=$(field_text "${kNvariables[@]}") || fail "nothing was copied from the number of tests"
 [ "$text" = 3 ] || fail "the number of tests holds \"$text\", not \"3\": the letter was not dropped"
 
@@ -178,6 +190,20 @@ text=$(field_text "${kNvariables[@]}") || fail "nothing was copied from the numb
 [ "$text" = 151 ] || fail "after two pastes of \".15\" the number of tests holds \"$text\", not \"151\""
 echo "the Edit menu copied the error rate into the number of tests, its digits only"
 
+# A Tab with Alt, or with Ctrl and Alt, reaches the program where no window manager takes it: it
+# puts no tab into a field that takes none, and nothing past the limit of a full one.
+at "${kNvariables[@]}" click 1 key End alt+Tab alt+Tab ctrl+alt+Tab
+text=$(field_text "${kNvariables[@]}") || fail "nothing was copied from the number of tests after Alt+Tab"
+[ "$text" = 151 ] || fail "after Alt+Tab the full number of tests holds \"$text\", not \"151\""
+# Two spreadsheet cells pasted: the number of tests drops the letters, with a beep, and the tab,
+# which it could not show, silently.
+copy_text $'label\t5'
+at "${kNvariables[@]}" click 1 key ctrl+a ctrl+v
+text=$(field_text "${kNvariables[@]}") || fail "nothing was copied from the number of tests after the cells"
+[ "$text" = 5 ] || fail "two pasted cells \"label\" and \"5\" left \"$text\" in the number of tests, not \"5\""
+screenshot "$control" pasted-cells
+echo "Alt+Tab put nothing into a full field, and pasted cells gave the number of tests their digit alone"
+
 # 3. Dragged onto a small field, a selection goes in within the field's key filter and limit;
 # what the field does not take stays in the list, which keeps the whole selection. A drop that
 # nothing of goes in changes neither field.
@@ -185,7 +211,7 @@ at "${kClearBtn[@]}" click 1
 at "${kInputFld1[@]}" click 1 type abc
 xdotool key Return type .05
 xdotool key Return type xyz
-xdotool key ctrl+a
+xdotool key ctrl+alt+Tab ctrl+a
 drag "${kFirstListLine[@]}" "${kErrorFld[@]}"
 text=$(field_text "${kErrorFld[@]}") || fail "nothing was copied from the error rate after the drop"
 [ "$text" = $'\n.05' ] || fail "the list dropped on the error rate left \"$text\" there, not a line break and \".05\""
@@ -203,6 +229,35 @@ text=$(field_text "${kInputFld1[@]}") || fail "nothing was copied from the list 
 [ "$text" = $'.01\n.02\n.03' ] || fail "after a drop that went nowhere the list holds \"$text\""
 echo "drops onto the small fields took what the rules let through and the list kept its text"
 
+# A drag from a small field starts once, held or not: the field makes up moves as it scrolls
+# toward the pointer outside it, and none may start a second drag while the first runs (the
+# toolkit complains of each on standard error). The point dropped, the drop is a copy.
+readonly kSecondDrag="QDragManager::drag in possibly invalid state"
+at "${kClearBtn[@]}" click 1
+at "${kErrorFld[@]}" click 1 type .05
+# A press this soon after the click, at the same point, would be a double click.
+xdotool key ctrl+a
+sleep 0.6
+drag "${kErrorFld[@]}" "${kNvariables[@]}" 1
+text=$(field_text "${kNvariables[@]}") || fail "nothing was copied from the number of tests after the drag"
+[ "$text" = 05 ] || fail "the error rate dragged onto the number of tests left \"$text\" there, not \"05\""
+text=$(field_text "${kErrorFld[@]}") || fail "nothing was copied from the error rate after the drag"
+[ "$text" = .05 ] || fail "the error rate holds \"$text\" after its drag, not \".05\""
+count=$(grep -c "$kSecondDrag" "$work/program.log")
+[ "$count" -eq 0 ] || fail "$count drags started while one ran: \"$kSecondDrag\""
+echo "a held drag from the error rate started once and left its text"
+
+# Deleted by hand, a long row with no blank leaves the sentence after it wrapped at words again.
+readonly kSentence="Holm's procedure keeps the experimentwise error rate of a family of tests"
+at "${kClearBtn[@]}" click 1
+at "${kInputFld1[@]}" click 1 type "$kSentence"
+copy_text "$(printf '.01234,%.0s' {1..43} | cut -c 1-300)"
+xdotool key ctrl+Home ctrl+v ctrl+shift+Home Delete
+text=$(field_text "${kInputFld1[@]}") || fail "nothing was copied from the list after the row was deleted"
+[ "$text" = "$kSentence" ] || fail "after the long row was deleted the list holds \"$text\""
+xdotool key ctrl+End
+screenshot "$control" sentence-after-long-row
+
 # 4. The question mark opens the help window; a second click brings the same one to the front.
 # The help window opens over the question mark: the calculator is raised for the second click.
 at "${kQCanvas[@]}" click 1
@@ -212,9 +267,7 @@ until description=$(visible_window_named Description) && [ -n "$description" ]; 
     sleep 0.05
 done
 echo "Description window $description on screen"
-if [ -n "${QUORVEL_SCREENSHOTS:-}" ] && command -v import >/dev/null; then
-    import -window "$description" "$QUORVEL_SCREENSHOTS/description.png" || fail "no screenshot of the help"
-fi
+screenshot "$description" description
 # The top-level windows, topmost first.
 stacking() { xwininfo -root -children | grep -oE '^ +0x[0-9a-f]+' | tr -d ' '; }
 description_hex=$(printf '0x%x' "$description")

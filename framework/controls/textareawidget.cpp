@@ -146,6 +146,9 @@ void TextAreaWidget::ShowText(const QString& text)
     updating_ = true;
     setPlainText(text);
     updating_ = false;
+    // The text it replaces may have left a later line in view, past the lines this one has.
+    if (!CanScroll())
+        ShowFirstLineWithText();
 }
 
 bool TextAreaWidget::event(QEvent* event)
@@ -297,8 +300,15 @@ void TextAreaWidget::mouseMoveEvent(QMouseEvent* event)
 void TextAreaWidget::focusOutEvent(QFocusEvent* event)
 {
     QPlainTextEdit::focusOutEvent(event);
-    if (CanScroll())
-        return;
+    if (!CanScroll())
+        ShowFirstLineWithText();
+}
+
+// The first line that holds text, or the first line when none does. The toolkit lets a field
+// scroll its one line out of sight when the line is a fraction of a pixel taller than it thinks
+// the field is, so the line is chosen here, not left to where the cursor took the view.
+void TextAreaWidget::ShowFirstLineWithText()
+{
     int line = 0;
     for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
         if (!block.text().trimmed().isEmpty()) {
@@ -307,6 +317,7 @@ void TextAreaWidget::focusOutEvent(QFocusEvent* event)
         }
         line += std::max(1, block.lineCount());
     }
+    verticalScrollBar()->setValue(0);
 }
 
 // Wrapping at words costs the toolkit a look ahead to the next blank for every wrapped line,

@@ -40,6 +40,7 @@ private:
     void FitWrapping(int position, int added);
     Admission Admit(const QString& text, int from, int to, Entry entry);
     bool CanScroll() const;
+    void ShowFirstLineWithText();
     int RoomLeft(int from, int to) const;
 
     TextInput& field_;
