@@ -4,14 +4,12 @@
 #include <QGuiApplication>
 
 #include <cstdio>
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 #include <map>
 #include <optional>
 #include <utility>
 #include <vector>
 
+#include "framework/core/heap.h"
 #include "framework/core/system.h"
 
 namespace {
@@ -46,13 +44,7 @@ char* qtArgv[] = {qtProgramName, nullptr};
 
 void RuntimeInit()
 {
-#if defined(__GLIBC__)
-    // A long list and the text widget's document are blocks of megabytes that each calculation
-    // frees and makes anew. Kept in the heap, up to 64 MiB, they are not handed back to the
-    // system page by page at each free and faulted in again at the next use.
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    mallopt(M_TRIM_THRESHOLD, 64 << 20);
-#endif
+    ConfigureHeap();
     RuntimeState& state = State();
     if (!state.classes)
         state.classes.emplace();
