@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -770,6 +771,37 @@ TEST_F(ControlWndTest, TheListWrapsAtWordsOnceNoLongRowIsLeft)
     ASSERT_GT(starts.size(), 1u);
     for (size_t i = 1; i < starts.size(); ++i)
         EXPECT_EQ(values[starts[i] - 1], QChar('\t')) << "line " << i << " starts inside a value";
+}
+
+// A large text that the program replaces takes its document with it (the memory its edits took
+// goes back): the field's new document looks as the old one did, has nothing to undo, and keeps
+// every rule of the field's.
+TEST_F(ControlWndTest, AListThatGaveUpALargeTextLooksAndBehavesAsBefore)
+{
+    QPlainTextEdit* list = Edit(window->InputFld1());
+    window->InputFld1()->UpdateWidget();
+    const QPointer<QTextDocument> before = list->document();
+    const QFont font = before->defaultFont();
+    const qreal margin = before->documentMargin();
+    QApplication::clipboard()->setText(QString(".0123\n").repeated(20000));
+    list->paste();
+    window->InputFld1()->SetText(".01");
+    window->InputFld1()->UpdateWidget();
+    EXPECT_TRUE(before.isNull()) << "the large text's document stayed";
+    EXPECT_EQ(list->document()->defaultFont(), font);
+    EXPECT_EQ(list->document()->documentMargin(), margin);
+    EXPECT_EQ(list->document()->defaultTextOption().alignment(), Qt::AlignLeft);
+    EXPECT_FALSE(list->document()->isUndoAvailable());
+    EXPECT_EQ(list->toPlainText(), ".01");
+
+    QApplication::clipboard()->setText(QString(".01234,").repeated(40));
+    list->paste();
+    EXPECT_EQ(list->wordWrapMode(), QTextOption::WrapAnywhere);
+    list->undo();
+    EXPECT_EQ(list->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    list->moveCursor(QTextCursor::End);
+    QTest::keyClicks(list, "5");
+    EXPECT_EQ(window->InputFld1()->Text(), ".015");
 }
 
 // A byte of no valid UTF-8 is one character, as Len counts it, and the widget shows it as one.

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QClipboard>
 #include <QTest>
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include "framework/controls/canvas.h"
 #include "framework/controls/eventhandlers.h"
 #include "framework/controls/textarea.h"
+#include "framework/core/heap.h"
 #include "framework/core/propertylist.h"
 #include "framework/windowing/windowlist.h"
 #include "testsupport.h"
@@ -119,6 +121,37 @@ TEST_F(WindowTest, TextAreaKeepsItsLineEndsAndCountsCrLfAsTwoCharacters)
     QTest::keyClick(widget, Qt::Key_Return);
     QTest::keyClicks(widget, "d");
     EXPECT_EQ(field->Text(), "abc\rd");
+}
+
+// The heap hands freed memory back once, when the program replaces a large text: not when it
+// shows one, nor at a small write, a paste or a key typed.
+TEST_F(WindowTest, TextAreaReleasesFreeMemoryOnceALargeTextGivesWay)
+{
+    int releases = 0;
+    SetReleaseFreeMemoryForTesting([&releases] { ++releases; });
+    auto field = ImplicitInstance<ProbeWnd>()->Control<TextArea>("Field");
+    auto* widget = static_cast<QPlainTextEdit*>(field->NativeWidget());
+    std::string large;
+    for (int i = 0; i < 30000; ++i)
+        large += ".01\r";
+    const auto write = [&](std::string text) {
+        field->SetText(std::move(text));
+        field->UpdateWidget();
+    };
+    write(large);
+    EXPECT_EQ(releases, 0);
+    write("small");
+    EXPECT_EQ(releases, 1);
+    write("another");
+    EXPECT_EQ(releases, 1);
+
+    QApplication::clipboard()->setText(QString(".01\n").repeated(30000));
+    widget->paste();
+    QTest::keyClicks(widget, "5");
+    EXPECT_EQ(releases, 1);
+    write("");
+    EXPECT_EQ(releases, 2);
+    SetReleaseFreeMemoryForTesting({});
 }
 
 TEST_F(WindowTest, TabFollowsTheTabIndexesNotTheOrderOfMaking)

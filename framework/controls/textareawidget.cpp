@@ -2,6 +2,7 @@
 
 #include <QDropEvent>
 #include <QFocusEvent>
+#include <QFont>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -11,6 +12,8 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocument>
+#include <QTextOption>
 
 #include <algorithm>
 #include <iterator>
@@ -21,6 +24,7 @@
 #include <utility>
 
 #include "framework/controls/textinput.h"
+#include "framework/core/heap.h"
 #include "framework/core/keytext.h"
 #include "framework/core/system.h"
 
@@ -136,19 +140,53 @@ TextAreaWidget::TextAreaWidget(TextInput& field, QWidget* parent) : QPlainTextEd
         if (!updating_)
             field_.WidgetEdited();
     });
-    // Told before the changed lines are laid out, so that the wrapping fits them first.
-    connect(document(), &QTextDocument::contentsChange, this,
-            [this](int position, int, int added) { FitWrapping(position, added); });
+    WatchDocument();
 }
 
 void TextAreaWidget::ShowText(const QString& text)
 {
+    // A line costs the document half a kilobyte, so only a text of over 100,000 characters can
+    // leave more freed memory than the heap keeps. Such a document goes whole, with the space its
+    // undo history took, which it would keep however it is emptied; then the heap hands back
+    // what it no longer needs.
+    const bool large = document()->characterCount() > 100000;
     updating_ = true;
+    if (large)
+        RenewDocument();
     setPlainText(text);
     updating_ = false;
     // The text it replaces may have left a later line in view, past the lines this one has.
     if (!CanScroll())
         ShowFirstLineWithText();
+    if (large)
+        ReleaseFreeMemory();
+}
+
+// A new, empty document in place of the present one, with its font, alignment and margin.
+void TextAreaWidget::RenewDocument()
+{
+    const QFont font = document()->defaultFont();
+    const QTextOption option = document()->defaultTextOption();
+    const qreal margin = document()->documentMargin();
+    setDocument(nullptr); // the widget made the present one, and deletes it
+    QTextDocument* fresh = document();
+    fresh->setUndoRedoEnabled(false); // the margin is no edit of the person's
+    fresh->setDefaultFont(font);
+    fresh->setDefaultTextOption(option);
+    fresh->setDocumentMargin(margin);
+    fresh->setUndoRedoEnabled(true);
+    WatchDocument();
+}
+
+void TextAreaWidget::WatchDocument()
+{
+    blocks_ = document()->blockCount();
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) { MarkLongRuns(position, added); });
+    connect(document(), &QTextDocument::contentsChanged, this, [this] {
+        blocks_ = document()->blockCount();
+        FitWrapping();
+    });
 }
 
 bool TextAreaWidget::event(QEvent* event)
@@ -326,7 +364,13 @@ void TextAreaWidget::ShowFirstLineWithText()
 // that grows with the length; lines that fit the width look the same either way. Only the lines
 // that changed are looked at, and each line marked as holding such a run keeps its mark until it
 // changes again or goes, so an edit costs the same in a long list as in a short one.
-void TextAreaWidget::FitWrapping(int position, int added)
+//
+// Told of an edit before the layout is, the field marks the changed lines. An edit that leaves the
+// number of lines as it was has its line laid out again as soon as the layout learns of it, so
+// the wrapping changes here, first. Any other edit leaves its lines to be laid out later, and the
+// wrapping changes once the layout knows the new lines: changed in the midst of such an edit, it
+// would have the layout lay out every line of a long list at once.
+void TextAreaWidget::MarkLongRuns(int position, int added)
 {
     QTextDocument* document = this->document();
     const QTextBlock last = document->findBlock(position + added);
@@ -337,6 +381,12 @@ void TextAreaWidget::FitWrapping(int position, int added)
         if (block == last)
             break;
     }
+    if (document->blockCount() == blocks_)
+        FitWrapping();
+}
+
+void TextAreaWidget::FitWrapping()
+{
     const QTextOption::WrapMode mode =
         *longRunLines_ > 0 ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
     if (wordWrapMode() != mode)

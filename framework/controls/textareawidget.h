@@ -37,7 +37,10 @@ private:
     // key; or put in whole, by a paste, a drop or an input method's commit.
     enum class Entry { ControlKey, Key, Text };
 
-    void FitWrapping(int position, int added);
+    void RenewDocument();
+    void WatchDocument();
+    void MarkLongRuns(int position, int added);
+    void FitWrapping();
     Admission Admit(const QString& text, int from, int to, Entry entry);
     bool CanScroll() const;
     void ShowFirstLineWithText();
@@ -50,6 +53,8 @@ private:
     // How many lines hold a run too long to wrap at words. Shared with each line's mark, since
     // the document and its marks go with the widget's children, after its members.
     std::shared_ptr<int> longRunLines_ = std::make_shared<int>(0);
+    // Lines of the document as the layout last knew them.
+    int blocks_ = 0;
     // How much of what the last paste or drop carried went in.
     enum class Inserted { Nothing, Part, All } inserted_ = Inserted::Nothing;
 };
