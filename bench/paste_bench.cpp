@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <benchmark/benchmark.h>
 
@@ -218,7 +219,95 @@ void BM_PasteLongRowAndCalculate(benchmark::State& state)
     state.counters["ratio"] = total / reference;
 }
 
+// Pastes the text at the start of the list, then deletes it again as a person does, by selecting
+// it and pressing Delete: the seconds both take, the widgets settled after each. Whether the list
+// wrapped anywhere after the paste and at words after the deletion goes to wraps.
+double PasteAndDeleteAtStartSeconds(QPlainTextEdit& list, const QString& text, bool& wraps)
+{
+    QApplication::clipboard()->setText(text);
+    list.moveCursor(QTextCursor::Start);
+    const auto start = std::chrono::steady_clock::now();
+    list.paste();
+    Settle();
+    const bool anywhere = list.wordWrapMode() == QTextOption::WrapAnywhere;
+    QTextCursor pasted = list.textCursor();
+    pasted.setPosition(0, QTextCursor::KeepAnchor);
+    list.setTextCursor(pasted);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QApplication::sendEvent(&list, &press);
+    Settle();
+    const double seconds = Seconds(std::chrono::steady_clock::now() - start);
+    wraps = anywhere && list.wordWrapMode() == QTextOption::WrapAtWordBoundaryOrAnywhere;
+    return seconds;
+}
+
+// Edits in a list of a million lines: a short line pasted at its start and deleted again costs
+// what it costs in a short list ("short_s"). A comma-separated row of 300 characters, which makes
+// the list wrap anywhere while it is there, has every line laid out anew as it comes and as it
+// goes, a small cost a line: "ratio" is the time against the paste of the million lines itself,
+// measured in the same iteration, and stays far below it. A key typed in the middle of the
+// two-million-character row costs no more than pasting the row: "key_s" against "row_paste_s".
+void BM_EditsBesideLongRows(benchmark::State& state)
+{
+    auto window = ImplicitInstance<ControlWnd>();
+    TextArea& field = *window->InputFld1();
+    auto* list = static_cast<QPlainTextEdit*>(field.NativeWidget());
+    const QString lines = MillionLines();
+    const QString row = QString(".01234,").repeated(43).left(300) + '\n';
+    bool wraps = true;
+    double shortLine = 0;
+    double longRow = 0;
+    double listPaste = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        field.SetText("");
+        Settle();
+        QApplication::clipboard()->setText(lines);
+        const auto pasted = std::chrono::steady_clock::now();
+        list->paste();
+        Settle();
+        listPaste += Seconds(std::chrono::steady_clock::now() - pasted);
+        state.ResumeTiming();
+        bool wrapped = false;
+        shortLine += PasteAndDeleteAtStartSeconds(*list, ".0777\n", wrapped);
+        longRow += PasteAndDeleteAtStartSeconds(*list, row, wrapped);
+        wraps = wraps && wrapped;
+    }
+    field.SetText("");
+    Settle();
+    QApplication::clipboard()->setText(LongRow());
+    auto start = std::chrono::steady_clock::now();
+    list->paste();
+    Settle();
+    const double rowPaste = Seconds(std::chrono::steady_clock::now() - start);
+    QTextCursor middle = list->textCursor();
+    middle.setPosition(kRowCharacters / 2);
+    list->setTextCursor(middle);
+    start = std::chrono::steady_clock::now();
+    QKeyEvent five(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
+    QApplication::sendEvent(list, &five);
+    Settle();
+    const double key = Seconds(std::chrono::steady_clock::now() - start);
+    field.SetText("");
+    Settle();
+    const double ratio = longRow / listPaste;
+    if (!wraps)
+        state.SkipWithError("the list did not wrap anywhere while it held the row, or at words once it had gone");
+    else if (ratio > 0.25)
+        state.SkipWithError("a long row pasted and deleted costs more than a quarter of the million-line paste");
+    else if (key > rowPaste)
+        state.SkipWithError("a key typed in the long row costs more than pasting the row");
+    const auto iterations = static_cast<double>(state.iterations());
+    state.counters["short_s"] = shortLine / iterations;
+    state.counters["row_s"] = longRow / iterations;
+    state.counters["lines_s"] = listPaste / iterations;
+    state.counters["ratio"] = ratio;
+    state.counters["row_paste_s"] = rowPaste;
+    state.counters["key_s"] = key;
+}
+
 } // namespace
 
 BENCHMARK(BM_PasteMillionLinesAndCalculate)->Unit(benchmark::kSecond)->Iterations(3);
 BENCHMARK(BM_PasteLongRowAndCalculate)->Unit(benchmark::kSecond)->Iterations(3);
+BENCHMARK(BM_EditsBesideLongRows)->Unit(benchmark::kMillisecond)->Iterations(3);
