@@ -78,9 +78,9 @@ size_t OpenCount(std::string_view qualifiedName)
     return count;
 }
 
-// Dragged in and let go, as a move: what a drag between the fields proposes. The drop event is
-// returned for its answer.
-std::unique_ptr<QDropEvent> Drop(QPlainTextEdit& edit, const QString& text)
+// Dragged in and let go, as a move: what a drag between the fields proposes. Returns how the drop
+// ended, or nothing when it was refused.
+std::optional<Qt::DropAction> Drop(QPlainTextEdit& edit, const QString& text)
 {
     QMimeData data;
     data.setText(text);
@@ -89,11 +89,10 @@ std::unique_ptr<QDropEvent> Drop(QPlainTextEdit& edit, const QString& text)
     QApplication::sendEvent(edit.viewport(), &enter);
     QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
     QApplication::sendEvent(edit.viewport(), &move);
-    auto drop = std::make_unique<QDropEvent>(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
-                                             Qt::ShiftModifier);
-    EXPECT_EQ(drop->proposedAction(), Qt::MoveAction);
-    QApplication::sendEvent(edit.viewport(), drop.get());
-    return drop;
+    QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(drop.proposedAction(), Qt::MoveAction);
+    QApplication::sendEvent(edit.viewport(), &drop);
+    return drop.isAccepted() ? std::optional(drop.dropAction()) : std::nullopt;
 }
 
 enum class Way { Key, CtrlShiftKey, AltKey, CtrlAltKey, CtrlKey, InputMethod, Paste, Drop };
@@ -577,23 +576,10 @@ TEST_F(ControlWndTest, ADropThatTheRulesCutLeavesItsSourceWhole)
         SCOPED_TRACE(area.Name() + " <- " + carried);
         area.SetText(before);
         area.UpdateWidget();
-        QMimeData data;
-        data.setText(carried);
-        // Dragged in and let go, as a move: what a drag between the fields proposes.
-        QWidget* viewport = Edit(rate ? window->ErrorFld() : window->Nvariables())->viewport();
-        const QPoint at(30, 8);
-        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
-        QApplication::sendEvent(viewport, &enter);
-        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
-        QApplication::sendEvent(viewport, &move);
-        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
-        ASSERT_EQ(drop.proposedAction(), Qt::MoveAction);
-        QApplication::sendEvent(viewport, &drop);
+        QPlainTextEdit* edit = Edit(rate ? window->ErrorFld() : window->Nvariables());
+        const std::optional<Qt::DropAction> ended = Drop(*edit, carried);
         EXPECT_EQ(area.Text(), after);
-        EXPECT_EQ(drop.isAccepted(), action.has_value());
-        if (action) {
-            EXPECT_EQ(drop.dropAction(), *action);
-        }
+        EXPECT_EQ(ended, action);
     }
 }
 
